@@ -1,0 +1,225 @@
+#include "runner.h"
+
+#include "lines.h"
+#include "media/picture.h"
+#include "runtime/random.h"
+#include "runtime/textfile.h"
+#include "shell/fom.h"
+
+using rt::RuntimeError;
+using script::LineKind;
+
+namespace {
+
+const QString endOfScript = QStringLiteral(">syuuryou");
+const QString crlf = QStringLiteral("\r\n");
+
+// Marks one entry's worth of event starts; the outermost scope forgets them.
+struct ChainScope {
+    explicit ChainScope(Fom &fom) : fom(fom) {
+        if (fom.chainDepth++ == 0)
+            fom.chainStarted.clear();
+    }
+    ~ChainScope() { --fom.chainDepth; }
+    Fom &fom;
+};
+
+QString scriptPath(const Fom &fom, const QString &name) {
+    return fom.st.datDir + name + QStringLiteral(".dat");
+}
+
+void closeScript(Fom &fom) {
+    if (rt::isOpen(fom.st.fileNo))
+        rt::closeFile(fom.st.fileNo);
+}
+
+void enableTimer(QTimer &timer) {
+    if (!timer.isActive())
+        timer.start();
+}
+
+QString operandOrFail(Fom &fom) {
+    bool ok = false;
+    QString operand = script::operandOf(fom.st.lineBuf, &ok);
+    if (!ok) {
+        throw RuntimeError(QStringLiteral("命令の後に名前がありません: ") + fom.st.lineBuf,
+                           scriptPath(fom, fom.st.eventName));
+    }
+    return operand;
+}
+
+void readAhead(Fom &fom) {
+    GameState &s = fom.st;
+    if (rt::eof(s.fileNo)) {
+        rt::closeFile(s.fileNo);
+        s.nextLine = endOfScript;
+    } else {
+        s.nextLine = rt::lineInput(s.fileNo);
+    }
+}
+
+void pauseRule(Fom &fom) {
+    GameState &s = fom.st;
+    if (script::makesPreviousWait(s.nextLine) || s.pageLines == 9) {
+        s.autoAdvance = False;
+    } else {
+        fom.ClickME->hide();
+        s.autoAdvance = True;
+    }
+}
+
+// Executes lineBuf. True when the next step is to run at once.
+bool dispatch(Fom &fom) {
+    GameState &s = fom.st;
+    switch (script::kindOf(s.lineBuf)) {
+    case LineKind::PageBreak:
+        fom.lbl->clearCaption();
+        s.pageLines = 0;
+        return true;
+    case LineKind::EventEnd:
+        closeScript(fom);
+        fom.GameStt();
+        return false;
+    case LineKind::Question:
+        QstSet(fom);
+        return false;
+    case LineKind::GameEnd:
+        closeScript(fom);
+        fom.Form_Activate();
+        return false;
+    case LineKind::Picture:
+        PicSet(fom, operandOrFail(fom));
+        return true;
+    case LineKind::Chain: {
+        QString name = operandOrFail(fom);
+        closeScript(fom);
+        IveStt(fom, name);
+        return false;
+    }
+    case LineKind::Text:
+        break;
+    }
+    s.pageLines = s.pageLines % 10 + 1;
+    if (s.lineBuf.isEmpty()) {
+        if (s.pageLines != 1)
+            fom.lbl->append(crlf);
+        return true;
+    }
+    if (!fom.lbl->caption().isEmpty() && s.pageLines != 1)
+        fom.lbl->append(crlf);
+    else
+        fom.lbl->clearCaption();
+    fom.lbl->append(s.lineBuf);
+    if (s.eventActive)
+        enableTimer(fom.TimLBl);
+    return false;
+}
+
+// One step with its one recovery: the script is closed and the same line is executed
+// once more as the last of the event. A second failure leaves the step.
+bool stepOnce(Fom &fom) {
+    GameState &s = fom.st;
+    s.lineBuf = s.nextLine;
+    bool recovered = false;
+    auto recover = [&] {
+        recovered = true;
+        closeScript(fom);
+        s.nextLine = endOfScript;
+    };
+    try {
+        readAhead(fom);
+    } catch (const RuntimeError &) {
+        recover();
+    }
+    for (;;) {
+        try {
+            pauseRule(fom);
+            return dispatch(fom);
+        } catch (const RuntimeError &) {
+            if (recovered)
+                throw;
+            recover();
+        }
+    }
+}
+
+} // namespace
+
+void IveStt(Fom &fom, const QString &name) {
+    ChainScope scope(fom);
+    GameState &s = fom.st;
+    if (fom.chainStarted.contains(name)) {
+        throw RuntimeError(QStringLiteral("イベント「") + name +
+                               QStringLiteral("」は、何も表示しないうちに自分自身をもう一度"
+                                              "始めるため、先へ進めません。"),
+                           scriptPath(fom, name));
+    }
+    fom.chainStarted.insert(name);
+
+    s.eventActive = True;
+    for (QPushButton *b : fom.com)
+        b->hide();
+    for (QPushButton *b : fom.Qstlbl)
+        b->hide();
+    fom.LST->hide();
+    for (QPushButton *b : fom.LstCom)
+        b->hide();
+    fom.lbl->show();
+    fom.KANELBL->hide();
+    fom.TurasaPic->hide();
+    fom.Pic->show();
+    PicSet(fom, QStringLiteral("girl"));
+    s.pageLines = 0;
+    fom.lbl->clearCaption();
+    s.eventName = name;
+    s.fileNo = rt::freeFile();
+    rt::openFile(s.fileNo, scriptPath(fom, name), rt::FileMode::Input);
+    s.nextLine = rt::lineInput(s.fileNo);
+    IveStep(fom);
+}
+
+void IveStep(Fom &fom) {
+    // Page breaks, pictures and empty lines pass on at once; a loop, not recursion, so a
+    // run of any length costs neither stack nor memory.
+    ChainScope scope(fom);
+    while (stepOnce(fom)) {
+    }
+}
+
+void lbl_Click(Fom &fom) {
+    if (fom.st.eventActive)
+        IveStep(fom);
+}
+
+void TimLBl_Timer(Fom &fom) {
+    if (fom.st.autoAdvance) {
+        IveStep(fom);
+    } else {
+        fom.TimLBl.stop();
+        fom.ClickME->show();
+    }
+}
+
+void QstSet(Fom &fom) {
+    GameState &s = fom.st;
+    fom.TimLBl.stop();
+    s.eventActive = False;
+    fom.Qstlbl[0]->setText(buttonText(s.nextLine));
+    s.nextLine = rt::lineInput(s.fileNo);
+    fom.Qstlbl[1]->setText(buttonText(s.nextLine));
+    fom.Qstlbl[0]->show();
+    fom.Qstlbl[1]->show();
+    int r = int(rt::rnd() * 2);
+    fom.placeChoice(0, s.choiceTop.at(r));
+    fom.placeChoice(1, s.choiceTop.at(1 - r));
+    rt::closeFile(s.fileNo);
+}
+
+void Qstlbl_Click(Fom &fom, std::int16_t index) {
+    if (index < 0 || index > 1)
+        throw RuntimeError(QStringLiteral("インデックスが有効範囲にありません。"));
+    IveStt(fom, fom.st.eventName + u'_' + QString::number(index + 1));
+    // Stops at the top instead of wrapping back to no first choices at all.
+    if (index == 0 && fom.st.firstChoiceCount < 255)
+        ++fom.st.firstChoiceCount;
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "gamestate.h"
+#include "layout.h"
+#include "runtime/error.h"
+#include "widgets.h"
+
+#include <QImage>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSet>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+// The game's one window. It owns GameState and every control; the handlers of each
+// part of the game live in their own folder and take the window.
+class Fom : public QWidget {
+    Q_OBJECT
+  public:
+    struct Options {
+        QString appDir;                    // empty: the program's own folder
+        std::function<bool()> askClearAll; // empty: the real Yes/No question
+        std::function<void(const rt::RuntimeError &)> reportError; // empty: dialog + stderr
+        std::function<void(int)> exitProgram;                      // empty: leave the event loop
+        int screenWidth = 0;                                       // 0: the screen's own width
+        double logicalDpi = 0;                                     // 0: the screen's own
+    };
+
+    Fom();
+    explicit Fom(Options options);
+    ~Fom() override;
+
+    // Lifecycle.
+    void Form_Load();     // start-up; throws when a data file fails
+    void Form_Activate(); // a new game
+    void GameStt();       // back to the base screen
+    void Form_Unload();   // shutdown
+
+    // Runs one entry into the game from the window (a click, a tick, an activation):
+    // the only place an error that ends the program is met.
+    void entry(const std::function<void()> &handler);
+    // The error path: save what can be saved, report, end the program.
+    void fail(const rt::RuntimeError &error);
+    bool finished() const { return finished_; }
+    int exitStatus() const { return exitStatus_; }
+    bool started() const { return started_; }
+
+    // Rows of the choice buttons in scale units, as last placed.
+    int choiceRow(int index) const { return choiceRow_.at(index); }
+    void placeChoice(int index, int row);
+    const layout::WindowMetrics &metrics() const { return metrics_; }
+    QRect cellRect(double left, double top, double width, double height) const;
+
+    GameState st;
+
+    // Controls, named as in the window's design.
+    QTimer BgmTim;
+    QTimer TimLBl;
+    std::array<QPushButton *, 2> LstCom{};
+    std::array<QPushButton *, 2> Qstlbl{};
+    QImage E; // the hidden load buffer of the picture view
+    Swatch *TurasaPic = nullptr;
+    std::array<QPushButton *, 4> com{};
+    PictureView *Pic = nullptr;
+    QListWidget *LST = nullptr;
+    ClickIndicator *ClickME = nullptr;
+    QLabel *KANELBL = nullptr;
+    MessageLabel *lbl = nullptr;
+
+    // Events started within the current entry: a chain that comes back to one of them
+    // can never show anything.
+    int chainDepth = 0;
+    QSet<QString> chainStarted;
+
+    bool askClearAll();
+
+  protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+  private:
+    void layoutWindow();
+    void placeControls();
+    void settleFrame();
+    void startFirstGame();
+    void exitWith(int status);
+
+    Options options_;
+    layout::WindowMetrics metrics_;
+    std::array<int, 2> choiceRow_{8, 9};
+    bool albumLoaded_ = false;
+    bool started_ = false;
+    bool finished_ = false;
+    bool frameSettled_ = false;
+    int exitStatus_ = 0;
+};
+
+// Styles a command button in the graphical style with its background colour.
+void setButtonColour(QPushButton *button, const QColor &colour);
+// Button captions are plain text: "&" stays an ampersand.
+QString buttonText(const QString &caption);

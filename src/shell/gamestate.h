@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+// The main window's variables for the whole run. Flags hold True = -1 and False = 0.
+using Flag = std::int16_t;
+constexpr Flag True = -1;
+constexpr Flag False = 0;
+
+struct GameState {
+    std::array<std::int32_t, 3> statValue{}; // 0 fatigue, 1 camera skill, 2 money
+    std::array<std::int32_t, 3> statMax{};
+    std::array<QString, 32> photoTexts;
+    std::array<QString, 17> specialPhotoTexts;
+    QString appDir;
+    QString datDir;
+    QString imgDir;
+    Flag eventActive = False;
+    std::uint8_t pageLines = 0;
+    std::int32_t fileNo = 0;
+    QString lineBuf;
+    QString nextLine;
+    Flag autoAdvance = False;
+    QString eventName;
+    std::array<Flag, 10> eventSeen{};
+    std::array<std::int16_t, 2> choiceTop{};
+    std::uint8_t firstChoiceCount = 0;
+    std::uint8_t photoProgress = 0;
+};

@@ -1,0 +1,126 @@
+#include "widgets.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTimer>
+
+MessageLabel::MessageLabel(QWidget *parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setWordWrap(true);
+    setContentsMargins(6, 4, 6, 4);
+    setAutoFillBackground(false);
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void MessageLabel::setCaption(const QString &text) {
+    caption_ = text;
+    changed();
+}
+
+void MessageLabel::append(QStringView text) {
+    caption_ += text;
+    changed();
+}
+
+void MessageLabel::clearCaption() {
+    caption_.clear();
+    changed();
+}
+
+void MessageLabel::changed() {
+    if (dirty_)
+        return;
+    dirty_ = true;
+    QTimer::singleShot(0, this, &MessageLabel::sync);
+}
+
+void MessageLabel::sync() {
+    if (!dirty_)
+        return;
+    dirty_ = false;
+    QString shown = caption_;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(u'\r', u'\n');
+    setText(shown);
+}
+
+void MessageLabel::mousePressEvent(QMouseEvent *event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void MessageLabel::mouseReleaseEvent(QMouseEvent *event) {
+    bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
+    pressed_ = false;
+    event->accept();
+    if (click)
+        emit clicked();
+}
+
+Swatch::Swatch(QWidget *parent) : QWidget(parent) {}
+
+void Swatch::setColour(const QColor &colour) {
+    colour_ = colour;
+    update();
+}
+
+void Swatch::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    p.fillRect(rect(), colour_);
+}
+
+PictureView::PictureView(QWidget *parent) : QWidget(parent) {}
+
+void PictureView::paintStretched(const QImage &picture) {
+    QImage canvas(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    canvas.fill(background_);
+    QPainter p(&canvas);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(canvas.rect(), picture);
+    p.end();
+    canvas_ = std::move(canvas);
+    update();
+}
+
+void PictureView::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    if (canvas_.isNull())
+        p.fillRect(rect(), background_);
+    else
+        p.drawImage(rect(), canvas_);
+}
+
+void PictureView::resizeEvent(QResizeEvent *) {
+    // The window settles its size once the frame is known; keep the picture filling it.
+    if (!canvas_.isNull() && canvas_.size() != size())
+        canvas_ = canvas_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+ClickIndicator::ClickIndicator(QWidget *parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void ClickIndicator::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor pink(255, 192, 192);
+    const QColor red(255, 0, 0);
+    int w = qMax(2, qMin(width(), height()) / 40);
+    p.setPen(QPen(pink, w));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(rect()).adjusted(w / 2.0, w / 2.0, -w / 2.0, -w / 2.0));
+    // A small arrow in the lower right corner, clear of the text.
+    double s = qMax(8, height() / 8);
+    QPointF tip(width() - 2.0 * w - s / 2, height() - 2.0 * w);
+    QPainterPath arrow;
+    arrow.moveTo(tip);
+    arrow.lineTo(tip + QPointF(-s / 2, -s * 0.8));
+    arrow.lineTo(tip + QPointF(s / 2, -s * 0.8));
+    arrow.closeSubpath();
+    p.setPen(QPen(red, 1));
+    p.setBrush(pink);
+    p.drawPath(arrow);
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QLabel>
+#include <QWidget>
+
+// The message area: a plain-text label that keeps its caption exactly (CR LF between
+// lines) and reports clicks. Appends are cheap; the screen is brought up to date once
+// control goes back to the window, so a long run of lines costs no redraw per line.
+class MessageLabel : public QLabel {
+    Q_OBJECT
+  public:
+    explicit MessageLabel(QWidget *parent);
+
+    const QString &caption() const { return caption_; }
+    void setCaption(const QString &text);
+    void append(QStringView text);
+    void clearCaption();
+    // Shows the caption now.
+    void sync();
+
+  signals:
+    void clicked();
+
+  protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+  private:
+    void changed();
+
+    QString caption_;
+    bool dirty_ = false;
+    bool pressed_ = false;
+};
+
+// A box painted in one colour: the fatigue swatch.
+class Swatch : public QWidget {
+  public:
+    explicit Swatch(QWidget *parent);
+    QColor colour() const { return colour_; }
+    void setColour(const QColor &colour);
+
+  protected:
+    void paintEvent(QPaintEvent *event) override;
+
+  private:
+    QColor colour_{Qt::white};
+};
+
+// The picture view: keeps what was last painted into it.
+class PictureView : public QWidget {
+  public:
+    explicit PictureView(QWidget *parent);
+    // Clears to the background and stretches the picture over the whole view.
+    void paintStretched(const QImage &picture);
+    const QImage &canvas() const { return canvas_; }
+    QColor background() const { return background_; }
+
+  protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+  private:
+    QImage canvas_;
+    QColor background_{Qt::white};
+};
+
+// The click-to-continue indicator over the message area. It lets every click through
+// and only frames the area and marks its corner, so the text stays readable.
+class ClickIndicator : public QWidget {
+  public:
+    explicit ClickIndicator(QWidget *parent);
+
+  protected:
+    void paintEvent(QPaintEvent *event) override;
+};
