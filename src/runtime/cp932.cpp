@@ -91,7 +91,8 @@ QByteArray encodeCp932(QStringView text) {
             // One character at a time so that an unmappable one becomes exactly one "?".
             qsizetype len = QChar::isHighSurrogate(c) && i + 1 < n ? 2 : 1;
             QByteArray enc = encoder().encode(text.sliced(i, len));
-            bool ok = enc.size() == 2 && isLead(uchar(enc[0])) && isTrail(uchar(enc[1]));
+            // ICU writes its own substitute for what CP932 lacks; only a true round trip counts.
+            bool ok = enc.size() == 2 && QString(decoder().decode(enc)) == text.sliced(i, len);
             out += ok ? enc : QByteArray("?");
             i += len;
         }

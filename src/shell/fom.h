@@ -46,6 +46,8 @@ class Fom : public QWidget {
     bool finished() const { return finished_; }
     int exitStatus() const { return exitStatus_; }
     bool started() const { return started_; }
+    // The first activation's new game; later activations start nothing.
+    void startFirstGame();
 
     // Rows of the choice buttons in scale units, as last placed.
     int choiceRow(int index) const { return choiceRow_.at(index); }
@@ -85,7 +87,6 @@ class Fom : public QWidget {
     void layoutWindow();
     void placeControls();
     void settleFrame();
-    void startFirstGame();
     void exitWith(int status);
 
     Options options_;

@@ -1,0 +1,346 @@
+#include "support/gamefolder.h"
+
+#include "runtime/textfile.h"
+#include "script/lines.h"
+#include "script/runner.h"
+
+#include <QTest>
+
+using script::LineKind;
+
+namespace {
+QString unescape(QString text) {
+    return text.replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
+} // namespace
+
+class RunnerTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void cleanup() { QCOMPARE(rt::openFileCount(), 0); }
+
+    void lineKinds_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("text") << "こんにちは" << int(LineKind::Text);
+        QTest::newRow("page anywhere") << "ab>pcd" << int(LineKind::PageBreak);
+        QTest::newRow("end and page") << ">end >p" << int(LineKind::PageBreak);
+        QTest::newRow("img holding >p") << ">img >park" << int(LineKind::PageBreak);
+        QTest::newRow("capitals are text") << ">IMG x" << int(LineKind::Text);
+        QTest::newRow("hit is text") << ">hit" << int(LineKind::Text);
+        QTest::newRow("qst before end") << ">qst>end" << int(LineKind::Question);
+        QTest::newRow("chain") << ">ive 3" << int(LineKind::Chain);
+        QTest::newRow("picture") << ">img x" << int(LineKind::Picture);
+        QTest::newRow("event end") << ">syuuryou" << int(LineKind::EventEnd);
+    }
+    void lineKinds() {
+        QFETCH(QString, line);
+        QFETCH(int, kind);
+        QCOMPARE(int(script::kindOf(line)), kind);
+    }
+
+    void operands() {
+        bool ok = false;
+        QCOMPARE(script::operandOf(QStringLiteral(">ive a b "), &ok), QStringLiteral("a b "));
+        QVERIFY(ok);
+        QCOMPARE(script::operandOf(QStringLiteral(">img "), &ok), QString());
+        QVERIFY(ok);
+        script::operandOf(QStringLiteral(">img"), &ok);
+        QVERIFY(!ok);
+        QVERIFY(script::makesPreviousWait(u"x>hit"));
+        QVERIFY(!script::makesPreviousWait(u">img a"));
+        QVERIFY(!script::makesPreviousWait(u""));
+    }
+
+    void oneLineScriptWaitsThenReturns() {
+        GameFolder folder;
+        Game game(folder);
+        QCOMPARE(game.caption(), QStringLiteral("はじまり"));
+        QVERIFY(game->com[0]->isHidden());
+        QVERIFY(game->TimLBl.isActive());
+        QCOMPARE(game.pictureAt(1, 1), QColor(0, 255, 0)); // every event opens on "girl"
+        QVERIFY(game->ClickME->isHidden());
+        game.tick(); // the line waits: the indicator comes one interval later
+        QVERIFY(!game->TimLBl.isActive());
+        QVERIFY(game->ClickME->isVisible());
+        game.click();
+        QVERIFY(game->com[0]->isVisible());
+        QVERIFY(game->ClickME->isHidden());
+        QVERIFY(!game->TimLBl.isActive());
+        QCOMPARE(game.caption(), QString());
+        QCOMPARE(game.pictureAt(1, 1), QColor(0, 0, 255)); // back on "ttl"
+        QCOMPARE(game->windowTitle(), QStringLiteral("ミルテナ　　50:100"));
+    }
+
+    void textPacesByTimerAndWaitsBeforeCommands() {
+        GameFolder folder;
+        folder.script("0", {"一", "二", ">p", "三", "", ">p", "四"});
+        Game game(folder);
+        QCOMPARE(game.caption(), QStringLiteral("一"));
+        game.tick();
+        QCOMPARE(game.caption(), QStringLiteral("一\r\n二"));
+        game.tick(); // "二" waits for the page break
+        QCOMPARE(game.caption(), QStringLiteral("一\r\n二"));
+        QVERIFY(game->ClickME->isVisible());
+        game.click(); // page break, then "三" at once
+        QCOMPARE(game.caption(), QStringLiteral("三"));
+        QVERIFY(game->ClickME->isHidden());
+        // "三" is followed by an empty line: no wait, and the same tick clears the page.
+        game.tick();
+        QCOMPARE(game.caption(), QStringLiteral("四"));
+        game.tick();
+        QVERIFY(game->ClickME->isVisible()); // the last line waits
+    }
+
+    void clickShowsNextLineAtOnce() {
+        GameFolder folder;
+        folder.script("0", {"a", "b", "c"});
+        Game game(folder);
+        game.click();
+        QCOMPARE(game.caption(), QStringLiteral("a\r\nb"));
+        QVERIFY(game->TimLBl.isActive());
+    }
+
+    void tenLinePages() {
+        GameFolder folder;
+        QStringList lines;
+        for (int i = 1; i <= 12; ++i)
+            lines << QString::number(i);
+        folder.script("0", lines);
+        Game game(folder);
+        for (int i = 0; i < 9; ++i)
+            game.tick();
+        QCOMPARE(game.caption().split("\r\n").size(), 10);
+        game.tick(); // the tenth line waits although the next is plain text
+        QVERIFY(game->ClickME->isVisible());
+        game.click();
+        QCOMPARE(game.caption(), QStringLiteral("11"));
+    }
+
+    void emptyLinesFollowThePageRules() {
+        GameFolder folder;
+        folder.script("0", {"", "a", "", "b", ">p"});
+        Game game(folder);
+        // An empty first place adds nothing; later ones add a blank line.
+        QCOMPARE(game.caption(), QStringLiteral("a"));
+        game.tick();
+        QCOMPARE(game.caption(), QStringLiteral("a\r\n\r\nb"));
+    }
+
+    void emptyLineAtPlaceElevenKeepsOldPage() {
+        GameFolder folder;
+        QStringList lines;
+        for (int i = 1; i <= 10; ++i)
+            lines << QString::number(i);
+        lines << ""
+              << "x";
+        folder.script("0", lines);
+        Game game(folder);
+        for (int i = 0; i < 10; ++i)
+            game.tick();
+        game.click();
+        QCOMPARE(game.caption().split("\r\n").size(), 11);
+        QVERIFY(game.caption().endsWith("10\r\nx"));
+    }
+
+    void picturesPassAtOnce() {
+        GameFolder folder;
+        folder.picture("red", Qt::red, {5, 5}, "JPEG");
+        folder.script("0", {"a", ">img red", "b"});
+        Game game(folder);
+        game.tick();
+        QCOMPARE(game.caption(), QStringLiteral("a\r\nb"));
+        QColor c = game.pictureAt(2, 2);
+        QVERIFY2(c.red() > 240 && c.green() < 20 && c.blue() < 20, qPrintable(c.name()));
+    }
+
+    void emptyPictureNameShowsPlaceholder() {
+        GameFolder folder;
+        folder.script("0", {">img ", "a"});
+        Game game(folder);
+        QCOMPARE(game.pictureAt(3, 3), QColor(128, 128, 128));
+    }
+
+    void richTextStaysPlain() {
+        GameFolder folder;
+        folder.script("0", {"<b>x</b>"});
+        Game game(folder);
+        game->lbl->sync();
+        QCOMPARE(game->lbl->textFormat(), Qt::PlainText);
+        QCOMPARE(game->lbl->text(), QStringLiteral("<b>x</b>"));
+    }
+
+    void hitIsShownAndWaitsBefore() {
+        GameFolder folder;
+        folder.script("0", {"a", ">hit", "b"});
+        Game game(folder);
+        game.tick();
+        QCOMPARE(game.caption(), QStringLiteral("a"));
+        game.click();
+        QCOMPARE(game.caption(), QStringLiteral("a\r\n>hit"));
+    }
+
+    void chainStartsAfresh() {
+        GameFolder folder;
+        folder.picture("red", Qt::red);
+        folder.script("0", {">img red", "a", ">ive next "});
+        folder.script("next ", {"b"});
+        Game game(folder);
+        game.click();
+        QCOMPARE(game->st.eventName, QStringLiteral("next "));
+        QCOMPARE(game.caption(), QStringLiteral("b"));
+        QCOMPARE(game.pictureAt(1, 1), QColor(0, 255, 0));
+        QCOMPARE(game->st.pageLines, 1);
+    }
+
+    void endStartsNewGameKeepingAlbum() {
+        GameFolder folder;
+        folder.text("dat/save.dat", {"04"});
+        folder.script("0", {"open", ">qst", "yes", "no"});
+        folder.script("0_1", {"bye", ">end"});
+        Game game(folder);
+        FixedRandom random({0.0});
+        game.click();
+        QTest::mouseClick(game->Qstlbl[0], Qt::LeftButton);
+        game->st.statValue = {7, 7, 7};
+        game->st.photoProgress = 12;
+        game->st.eventSeen[3] = True;
+        game.click();
+        QCOMPARE(game->st.statValue, (std::array<std::int32_t, 3>{100, 50, 10}));
+        QCOMPARE(game->st.photoProgress, 0);
+        QCOMPARE(game->st.firstChoiceCount, 0);
+        QCOMPARE(game->st.eventSeen[3], False);
+        QCOMPARE(game->st.eventName, QStringLiteral("0"));
+        QCOMPARE(game.caption(), QStringLiteral("open"));
+        QCOMPARE(game->LST->count(), 1);
+    }
+
+    void choiceOrderFollowsDraw() {
+        GameFolder folder;
+        folder.script("0", {"q?", ">qst", "A&B", "二"});
+        folder.script("0_1", {"one"});
+        folder.script("0_2", {"two"});
+        for (double r : {0.2, 0.7}) {
+            Game game(folder, false);
+            FixedRandom random({r});
+            game->show();
+            game->startFirstGame();
+            game.click();
+            QVERIFY(!game->st.eventActive);
+            QVERIFY(!game->TimLBl.isActive());
+            QCOMPARE(unescape(game->Qstlbl[0]->text()), QStringLiteral("A&B"));
+            QCOMPARE(game->Qstlbl[1]->text(), QStringLiteral("二"));
+            const int upper = r < 0.5 ? 0 : 1;
+            QCOMPARE(game->choiceRow(upper), 8);
+            QCOMPARE(game->choiceRow(1 - upper), 9);
+            QVERIFY(game->Qstlbl[upper]->y() < game->Qstlbl[1 - upper]->y());
+            QCOMPARE(game.caption(), QStringLiteral("q?"));
+            game.click(); // no effect while the choice is open
+            QCOMPARE(game.caption(), QStringLiteral("q?"));
+            QTest::mouseClick(game->Qstlbl[upper], Qt::LeftButton);
+            QCOMPARE(game.caption(), upper == 0 ? QStringLiteral("one") : QStringLiteral("two"));
+            QCOMPARE(game->st.firstChoiceCount, upper == 0 ? 1 : 0);
+            QVERIFY(game->Qstlbl[0]->isHidden());
+            QCOMPARE(random.draws(), 1);
+        }
+    }
+
+    void firstChoiceCountStopsAt255() {
+        GameFolder folder;
+        folder.script("0", {"q", ">qst", "a", "b"});
+        folder.script("0_1", {"q", ">qst", "a", "b"});
+        folder.script("0_1_1", {"x"});
+        Game game(folder);
+        FixedRandom random({0.0, 0.0});
+        game.click();
+        game->st.firstChoiceCount = 254;
+        QTest::mouseClick(game->Qstlbl[0], Qt::LeftButton);
+        game.click();
+        QTest::mouseClick(game->Qstlbl[0], Qt::LeftButton);
+        QCOMPARE(game->st.eventName, QStringLiteral("0_1_1"));
+        QCOMPARE(game->st.firstChoiceCount, 255);
+    }
+
+    void failedReadEndsEventAfterLine() {
+        GameFolder folder;
+        folder.script("0", {"a", ">qst", "only one"});
+        Game game(folder);
+        game.click();
+        QCOMPARE(game.errors.size(), 1); // a question without two captions is fatal
+        QCOMPARE(game.exitStatus, 1);
+    }
+
+    void missingChainIsFatalNamingFile() {
+        GameFolder folder;
+        folder.script("0", {">ive gone"});
+        Game game(folder);
+        QCOMPARE(game.errors.size(), 1);
+        QVERIFY(game.errors[0].contains(folder.dat("gone.dat")));
+    }
+
+    void emptyScriptIsFatal() {
+        GameFolder folder;
+        folder.bytes("dat/0.dat", {});
+        Game game(folder);
+        QCOMPARE(game.errors.size(), 1);
+        QVERIFY(game.errors[0].contains(folder.dat("0.dat")));
+    }
+
+    void shortOperandIsFatal() {
+        GameFolder folder;
+        folder.script("0", {"a", ">img"});
+        Game game(folder);
+        game.click();
+        QCOMPARE(game.errors.size(), 1);
+    }
+
+    void selfChainingEventReportsError_data() {
+        QTest::addColumn<QStringList>("opening");
+        QTest::newRow("ive itself") << QStringList{">ive 0"};
+        QTest::newRow("end only") << QStringList{">end"};
+        QTest::newRow("picture then end") << QStringList{">img ", ">end"};
+    }
+    void selfChainingEventReportsError() {
+        QFETCH(QStringList, opening);
+        GameFolder folder;
+        folder.script("0", opening);
+        Game game(folder);
+        QCOMPARE(game.errors.size(), 1);
+        QVERIFY2(game.errors[0].contains(QStringLiteral("イベント「0」")),
+                 qPrintable(game.errors[0]));
+        QCOMPARE(game.exitStatus, 1);
+    }
+
+    void chainBackAfterShowingIsFine() {
+        GameFolder folder;
+        folder.script("0", {"a", ">ive 0"});
+        Game game(folder);
+        game.click();
+        QVERIFY(game.errors.isEmpty());
+        QCOMPARE(game.caption(), QStringLiteral("a"));
+    }
+
+    void longRunsPassInOneStep() {
+        GameFolder folder;
+        QByteArray script;
+        script.reserve(5 * 200001);
+        for (int i = 0; i < 20000; ++i)
+            script += ">p\r\n>img \r\n";
+        script += "end\r\n";
+        folder.bytes("dat/0.dat", script);
+        Game game(folder);
+        QVERIFY(game.errors.isEmpty());
+        QCOMPARE(game.caption(), QStringLiteral("end"));
+    }
+
+    void longLineHasNoLimit() {
+        GameFolder folder;
+        folder.script("0", {QString(40000, u'あ')});
+        Game game(folder);
+        QVERIFY(game.errors.isEmpty());
+        QCOMPARE(game.caption().size(), 40000);
+    }
+};
+
+QTEST_MAIN(RunnerTest)
+#include "test_runner.moc"

@@ -1,0 +1,208 @@
+#include "support/gamefolder.h"
+
+#include "album/datafiles.h"
+#include "shell/layout.h"
+#include "sim/stats.h"
+
+#include <QTest>
+
+class WindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void metrics_data() {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<int>("font");
+        QTest::newRow("800") << 800 << 320 << 7;
+        QTest::newRow("1024") << 1024 << 410 << 9;
+        QTest::newRow("1920") << 1920 << 768 << 14;
+    }
+    void metrics() {
+        QFETCH(int, screen);
+        QFETCH(int, pixels);
+        QFETCH(int, font);
+        layout::WindowMetrics m = layout::windowMetrics(screen, 96);
+        QCOMPARE(m.windowPixels, pixels);
+        QCOMPARE(m.fontPoints, font);
+    }
+
+    void gridAndChoiceRowsOnEveryScreen_data() { metrics_data(); }
+    void gridAndChoiceRowsOnEveryScreen() {
+        QFETCH(int, screen);
+        QFETCH(int, pixels);
+        GameFolder folder;
+        Fom::Options o;
+        o.appDir = folder.path();
+        o.screenWidth = screen;
+        o.logicalDpi = 96;
+        Fom fom(o);
+        fom.Form_Load();
+        QCOMPARE(fom.size(), QSize(pixels, pixels));
+        QCOMPARE(fom.st.choiceTop[0], 8);
+        QCOMPARE(fom.st.choiceTop[1], 9);
+        // Cells tile the client area: the picture view starts where the buttons end.
+        QCOMPARE(fom.com[0]->geometry().right() + 1, fom.Pic->x());
+        QCOMPARE(fom.Pic->geometry().right() + 1, fom.LST->x());
+        QCOMPARE(fom.com[3]->geometry().bottom() + 1, fom.TurasaPic->y());
+        QCOMPARE(fom.lbl->geometry(), fom.ClickME->geometry());
+        QCOMPARE(fom.lbl->x(), qRound(0.3 * pixels / 10.6));
+        QCOMPARE(fom.com[0]->font().pointSize(), fom.metrics().fontPoints);
+    }
+
+    void buttonsCaptionsAndTooltips() {
+        GameFolder folder;
+        Game game(folder, false);
+        QCOMPARE(game->com[0]->text(), QStringLiteral("公園"));
+        QCOMPARE(game->com[3]->text(), QStringLiteral("家"));
+        for (int i = 0; i < 4; ++i) {
+            QVERIFY2(game->com[i]->styleSheet().contains(QColor(255, 200, 100 + 30 * i).name()),
+                     qPrintable(game->com[i]->styleSheet()));
+        }
+        QCOMPARE(
+            game->com[0]->toolTip(),
+            QStringLiteral("時折写真を撮ります。それ以外では､休んだりします｡ お金が1000円以上ない"
+                           "と疲労がたまります｡ "));
+        QCOMPARE(game->com[2]->toolTip(), QStringLiteral("お金を稼ぎます。疲労が沢山たまります｡ "));
+        QCOMPARE(game->LstCom[0]->text(), QStringLiteral("捨てる"));
+        QCOMPARE(game->LstCom[1]->toolTip(), QStringLiteral("写真を全部捨てます"));
+        QCOMPARE(game->Qstlbl[1]->toolTip(), QStringLiteral("どうしよう・・・"));
+        QVERIFY(game->lbl->toolTip().isEmpty());
+        QVERIFY(game->Pic->toolTip().isEmpty());
+    }
+
+    void statClamps_data() {
+        QTest::addColumn<int>("sum");
+        QTest::addColumn<int>("max");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("at max") << 300000 << 300000 << 300000;
+        QTest::newRow("above max") << 301000 << 300000 << 300000;
+        QTest::newRow("zero") << 0 << 100 << 0;
+        QTest::newRow("negative") << -14 << 100 << 0;
+        QTest::newRow("inside") << 1 << 255 << 1;
+    }
+    void statClamps() {
+        QFETCH(int, sum);
+        QFETCH(int, max);
+        QFETCH(int, stored);
+        QCOMPARE(clampStat(sum, max), stored);
+    }
+
+    void statDisplaysAllRedrawn() {
+        GameFolder folder;
+        Game game(folder);
+        QCOMPARE(game->windowTitle(), QStringLiteral("ミルテナ　　50:100"));
+        QCOMPARE(game->KANELBL->text(), QStringLiteral("10"));
+        QCOMPARE(game->TurasaPic->colour(), QColor(255, 0, 100));
+        game->st.statValue[2] = 297000;
+        StatChg(*game, 2, 4000);
+        QCOMPARE(game->st.statValue[2], 300000);
+        game->st.statValue[0] = 250; // money alone still redraws swatch and caption
+        StatChg(*game, 2, -32000);
+        QCOMPARE(game->KANELBL->text(), QStringLiteral("268000"));
+        QCOMPARE(game->TurasaPic->colour(), QColor(255, 0, 250));
+        QCOMPARE(game->windowTitle(), QStringLiteral("ミルテナ　　50:250"));
+        StatChg(*game, 0, 30000);
+        QCOMPARE(game->TurasaPic->colour(), QColor(255, 0, 255));
+        QVERIFY(game->windowTitle().endsWith(QStringLiteral(":255")));
+        StatChg(*game, 2, -30000);
+        StatChg(*game, 2, -30000);
+        StatChg(*game, 2, -30000);
+        StatChg(*game, 2, -30000);
+        StatChg(*game, 2, -30000);
+        StatChg(*game, 2, -30000);
+        StatChg(*game, 2, -30000);
+        StatChg(*game, 2, -30000);
+        StatChg(*game, 2, -30000);
+        QCOMPARE(game->KANELBL->text(), QStringLiteral("0"));
+        QVERIFY_THROWS_EXCEPTION(rt::RuntimeError, StatChg(*game, 3, 0));
+    }
+
+    void closingWritesAlbumAndEnds() {
+        GameFolder folder;
+        folder.text(QStringLiteral("dat/save.dat"), {QStringLiteral("07"), QStringLiteral("03")});
+        Game game(folder);
+        game->close();
+        QCOMPARE(game.exitStatus, 0);
+        QCOMPARE(folder.read(QStringLiteral("dat/save.dat")), QByteArray("03\r\n07\r\n"));
+        game->entry([] { QFAIL("no handler runs after shutdown"); });
+    }
+
+    void missingAlbumIsEmptyAndCreatedAtShutdown() {
+        GameFolder folder;
+        folder.remove(QStringLiteral("dat/save.dat"));
+        Game game(folder);
+        QVERIFY(game.loaded);
+        QCOMPARE(game->LST->count(), 0);
+        game->close();
+        QCOMPARE(game.exitStatus, 0);
+        QVERIFY(QFile::exists(folder.dat(QStringLiteral("save.dat"))));
+    }
+
+    void missingCatalogueFailsStartUpWithoutSaving() {
+        GameFolder folder;
+        folder.text(QStringLiteral("dat/save.dat"), {QStringLiteral("05")});
+        folder.remove(QStringLiteral("dat/tsyasin.dat"));
+        Game game(folder);
+        QVERIFY(!game.loaded);
+        QCOMPARE(game.errors.size(), 1);
+        QVERIFY(game.errors[0].contains(QStringLiteral("ファイルが見つかりません")));
+        QVERIFY(game.errors[0].contains(folder.dat(QStringLiteral("tsyasin.dat"))));
+        QCOMPARE(folder.read(QStringLiteral("dat/save.dat")), QByteArray("05\r\n"));
+    }
+
+    void unreadableAlbumIsNeverOverwritten() {
+        GameFolder folder;
+        folder.remove(QStringLiteral("dat/save.dat"));
+        QDir(folder.path()).mkpath(QStringLiteral("dat/save.dat")); // a directory
+        Game game(folder);
+        QVERIFY(!game.loaded);
+        QVERIFY(QFileInfo(folder.dat(QStringLiteral("save.dat"))).isDir());
+    }
+
+    void fatalErrorSavesAlbumFirst() {
+        GameFolder folder;
+        folder.text(QStringLiteral("dat/save.dat"), {QStringLiteral("01")});
+        folder.script(QStringLiteral("0"), {QStringLiteral(">img nowhere")});
+        Game game(folder);
+        QCOMPARE(game.errors.size(), 1);
+        QVERIFY(game.errors[0].contains(folder.path() + QStringLiteral("img/nowhere.dat")));
+        QCOMPARE(game.exitStatus, 1);
+        QVERIFY(game->finished());
+        QCOMPARE(folder.read(QStringLiteral("dat/save.dat")), QByteArray("01\r\n"));
+    }
+
+    void albumBytesSurviveRoundTrip() {
+        GameFolder folder;
+        // Invalid CP932, a NEC/IBM duplicate, an empty entry: all written back as read.
+        const QByteArray album("t12\r\n\x80\x81\r\n03\r\n\x87\x90\r\n\r\n\xfa\x55\r\n");
+        folder.bytes(QStringLiteral("dat/save.dat"), album);
+        Game game(folder);
+        QCOMPARE(game->LST->count(), 6);
+        QCOMPARE(game->LST->item(0)->text(), QString());
+        QCOMPARE(game->LST->item(1)->text(), QStringLiteral("03"));
+        game->close();
+        QByteArray written = folder.read(QStringLiteral("dat/save.dat"));
+        QList<QByteArray> lines = written.split('\n');
+        QList<QByteArray> expected = album.split('\n');
+        std::sort(lines.begin(), lines.end());
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(lines, expected);
+        QVERIFY(written.startsWith("\r\n03\r\nt12\r\n"));
+    }
+
+    void failedSaveIsReported() {
+        GameFolder folder;
+        Game game(folder);
+        folder.remove(QStringLiteral("dat/save.dat"));
+        QDir(folder.path()).mkpath(QStringLiteral("dat/save.dat"));
+        game->close();
+        QCOMPARE(game.exitStatus, 1);
+        QCOMPARE(game.errors.size(), 1);
+        QVERIFY(game.errors[0].contains(QStringLiteral("書き込めません")));
+        QVERIFY(game.errors[0].contains(folder.dat(QStringLiteral("save.dat"))));
+        QVERIFY(QFileInfo(folder.dat(QStringLiteral("save.dat"))).isDir());
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "test_window.moc"

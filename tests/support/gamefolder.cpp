@@ -1,0 +1,134 @@
+#include "gamefolder.h"
+
+#include "runtime/cp932.h"
+#include "runtime/random.h"
+#include "runtime/textfile.h"
+#include "script/runner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTest>
+
+QString crlfJoin(const QStringList &lines) {
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+GameFolder::GameFolder() {
+    QDir(dir_.path()).mkpath(QStringLiteral("dat"));
+    QDir(dir_.path()).mkpath(QStringLiteral("img"));
+    picture(QStringLiteral("ttl"), QColor(0, 0, 255), {64, 48}, "PNG");
+    picture(QStringLiteral("girl"), QColor(0, 255, 0), {30, 60}, "BMP");
+    picture(QStringLiteral("dmy"), QColor(128, 128, 128), {10, 10}, "PNG");
+    bytes(QStringLiteral("dat/save.dat"), {});
+    text(QStringLiteral("dat/syasin.dat"),
+         {QStringLiteral("普通の写真"), QStringLiteral(">"), QStringLiteral("二枚目")});
+    text(QStringLiteral("dat/tsyasin.dat"), {QStringLiteral("特別な一枚")});
+    script(QStringLiteral("0"), {QStringLiteral("はじまり")});
+}
+
+void GameFolder::text(const QString &relative, const QStringList &lines, bool finalNewline) {
+    QByteArray content;
+    for (int i = 0; i < lines.size(); ++i) {
+        content += rt::encodeCp932(lines[i]);
+        if (i + 1 < lines.size() || finalNewline)
+            content += "\r\n";
+    }
+    bytes(relative, content);
+}
+
+void GameFolder::script(const QString &name, const QStringList &lines) {
+    text(QStringLiteral("dat/") + name + QStringLiteral(".dat"), lines);
+}
+
+void GameFolder::bytes(const QString &relative, const QByteArray &content) {
+    QFile f(path() + relative);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(content);
+}
+
+QByteArray GameFolder::read(const QString &relative) const {
+    QFile f(path() + relative);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void GameFolder::picture(const QString &name, const QColor &colour, QSize size,
+                         const char *format) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QVERIFY(image.save(path() + QStringLiteral("img/") + name + QStringLiteral(".dat"), format));
+}
+
+void GameFolder::remove(const QString &relative) {
+    QFile::remove(path() + relative);
+}
+
+FixedRandom::FixedRandom(std::deque<double> values) : values_(std::move(values)) {
+    rt::setRandomSource([this] {
+        ++draws_;
+        if (values_.empty()) {
+            exhausted_ = true;
+            return 0.0;
+        }
+        double v = values_.front();
+        values_.pop_front();
+        return v;
+    });
+}
+
+FixedRandom::~FixedRandom() {
+    rt::setRandomSource({});
+}
+
+void FixedRandom::push(std::initializer_list<double> values) {
+    values_.insert(values_.end(), values);
+}
+
+Game::Game(GameFolder &folder, bool show) {
+    Fom::Options options;
+    options.appDir = folder.path();
+    options.screenWidth = 1024;
+    options.logicalDpi = 96;
+    options.reportError = [this](const rt::RuntimeError &e) { errors << e.text(); };
+    options.exitProgram = [this](int status) {
+        ++exitCalls;
+        exitStatus = status;
+    };
+    options.askClearAll = [this] {
+        ++questionsAsked;
+        return clearAllAnswer;
+    };
+    fom = std::make_unique<Fom>(options);
+    try {
+        fom->Form_Load();
+        loaded = true;
+    } catch (const rt::RuntimeError &e) {
+        errors << e.text();
+        return;
+    }
+    fom->BgmTim.stop(); // tests drive time themselves
+    if (show) {
+        fom->show();
+        fom->startFirstGame();
+    }
+}
+
+Game::~Game() {
+    if (fom)
+        fom->hide();
+    fom.reset();
+    rt::closeAllFiles();
+}
+
+void Game::tick() {
+    if (fom->TimLBl.isActive())
+        fom->entry([this] { TimLBl_Timer(*fom); });
+}
+
+void Game::click() {
+    QTest::mouseClick(fom->lbl, Qt::LeftButton, {}, QPoint(20, 20));
+}
+
+QColor Game::pictureAt(int x, int y) const {
+    return fom->Pic->canvas().pixelColor(x, y);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "shell/fom.h"
+
+#include <QColor>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+#include <memory>
+
+// A game folder in a temporary directory, written by the test: CP932 text with CR LF
+// and solid-colour pictures, so that what the window shows can be checked exactly.
+class GameFolder {
+  public:
+    GameFolder(); // ttl, girl, dmy, an empty album, two small catalogues, opening "0"
+    QString path() const { return dir_.path() + u'/'; }
+    QString dat(const QString &name) const { return path() + QStringLiteral("dat/") + name; }
+    void script(const QString &name, const QStringList &lines); // dat/name.dat
+    void text(const QString &relative, const QStringList &lines, bool finalNewline = true);
+    void bytes(const QString &relative, const QByteArray &content);
+    QByteArray read(const QString &relative) const;
+    void picture(const QString &name, const QColor &colour, QSize size = {40, 30},
+                 const char *format = "PNG");
+    void remove(const QString &relative);
+
+  private:
+    QTemporaryDir dir_;
+};
+
+// A fixed sequence of random numbers; counts the draws.
+class FixedRandom {
+  public:
+    explicit FixedRandom(std::deque<double> values = {});
+    ~FixedRandom();
+    void push(std::initializer_list<double> values);
+    int draws() const { return draws_; }
+    bool exhausted() const { return exhausted_; }
+
+  private:
+    std::deque<double> values_;
+    int draws_ = 0;
+    bool exhausted_ = false;
+};
+
+// The real window on a test folder, with errors and the exit recorded instead of shown.
+struct Game {
+    explicit Game(GameFolder &folder, bool show = true);
+    ~Game();
+    Fom &operator*() { return *fom; }
+    Fom *operator->() { return fom.get(); }
+    void tick();  // one tick of the pacing timer, when it runs
+    void click(); // a click on the message area
+    QString caption() const { return fom->lbl->caption(); }
+    QColor pictureAt(int x, int y) const; // a pixel of the picture view, in view pixels
+
+    std::unique_ptr<Fom> fom;
+    QStringList errors;
+    int exitCalls = 0;
+    int exitStatus = -1;
+    bool clearAllAnswer = true;
+    int questionsAsked = 0;
+    bool loaded = false;
+};
+
+QString crlfJoin(const QStringList &lines);
