@@ -2,17 +2,7 @@
 
 #include "album/albumlist.h"
 #include "album/datafiles.h"
-#if __has_include("media/midi.h")
 #include "media/midi.h"
-#else
-namespace media { // until the music lands
-inline void MidiOpen(const QString &) {}
-inline void MidiClose() {}
-inline void MidiPlay() {}
-inline void MidiStop() {}
-inline void BgmTim_Timer() {}
-} // namespace media
-#endif
 #include "media/picture.h"
 #include "runtime/paths.h"
 #include "runtime/random.h"
