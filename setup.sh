@@ -2,6 +2,8 @@
 # Installs what the game needs on Debian 12, builds it, then plays or tests it.
 #   ./setup.sh play    build and start the game on the bundled sample game
 #   ./setup.sh test    build and run every test (the same as CI)
+#   ./setup.sh install build and install for this user, with a menu entry
+#                      (into $MIRUTENA_PREFIX, default ~/.local/share/mirutena)
 set -euo pipefail
 cd "$(dirname "$0")"
 what=${1:-play}
@@ -34,8 +36,13 @@ case "$what" in
     cmake --build --preset asan -j "$jobs"
     ctest --preset asan -j "$jobs"
     ;;
+  install)
+    cmake --preset release >/dev/null
+    cmake --build --preset release -j "$jobs"
+    cmake --install build-release --prefix "${MIRUTENA_PREFIX:-$HOME/.local/share/mirutena}"
+    ;;
   *)
-    echo "usage: $0 play|test" >&2
+    echo "usage: $0 play|test|install" >&2
     exit 2
     ;;
 esac

@@ -1,13 +1,20 @@
 #include "shell/fom.h"
+#include "shell/quitsignals.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("mirutena"));
+    app.setDesktopFileName(QStringLiteral("mirutena"));
+    app.setWindowIcon(QIcon(QStringLiteral(":/mirutena.png")));
     // Closing the window ends the game through its own shutdown, with its own status.
     app.setQuitOnLastWindowClosed(false);
     Fom fom;
+    // A signal that arrives while the album is still being read waits in the pipe
+    // until the event loop runs, so the album is always whole when it is written.
+    installQuitSignals([&fom] { fom.entry([&fom] { fom.Form_Unload(); }); });
     try {
         fom.Form_Load();
     } catch (const rt::RuntimeError &error) {

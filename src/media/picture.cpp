@@ -12,6 +12,8 @@ QImage loadPicture(const QString &path) {
         throw rt::RuntimeError(QStringLiteral("ファイルが見つかりません。"), path);
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
+    // A picture that declares a huge size is refused before any pixel is allocated.
+    reader.setAllocationLimit(pictureAllocationLimitMB);
     QImage picture = reader.read();
     if (picture.isNull())
         throw rt::RuntimeError(QStringLiteral("画像を読み込めません。"), path);

@@ -11,4 +11,6 @@ void PicSet(Fom &fom, const QString &name);
 
 // Loads a picture file by content, whatever its name says; throws RuntimeError naming
 // the file when it is missing or unreadable.
+// Decoding needs at most this much memory (8000 x 8000 pixels at four bytes each).
 QImage loadPicture(const QString &path);
+constexpr int pictureAllocationLimitMB = 256;
