@@ -9,7 +9,8 @@ cd "$(dirname "$0")"
 what=${1:-play}
 
 packages=(g++ cmake make pkg-config qt6-base-dev libgl-dev libfluidsynth-dev fluidsynth
-          timgm6mb-soundfont fonts-ipafont-gothic xvfb xauth openbox imagemagick xdotool wmctrl python3)
+          timgm6mb-soundfont fonts-ipafont-gothic xvfb xauth openbox imagemagick xdotool wmctrl python3
+          libbenchmark-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
