@@ -10,7 +10,7 @@ what=${1:-play}
 
 packages=(g++ cmake make pkg-config qt6-base-dev libgl-dev libfluidsynth-dev fluidsynth
           timgm6mb-soundfont fonts-ipafont-gothic xvfb xauth openbox imagemagick xdotool wmctrl python3
-          libbenchmark-dev)
+          libbenchmark-dev clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -36,6 +36,9 @@ case "$what" in
     cmake --preset asan >/dev/null
     cmake --build --preset asan -j "$jobs"
     ctest --preset asan -j "$jobs"
+    cmake --preset fuzz >/dev/null
+    cmake --build --preset fuzz -j "$jobs"
+    ctest --preset fuzz -j "$jobs"
     ;;
   install)
     cmake --preset release >/dev/null

@@ -110,7 +110,8 @@ void openFile(int number, const QString &path, FileMode mode) {
         if (!info.exists())
             throw RuntimeError(notFound(), path);
         f->in = std::make_unique<QFile>(path);
-        if (info.isDir() || !f->in->open(QIODevice::ReadOnly))
+        // Only plain files: a device or a pipe named by a script could be read forever.
+        if (!info.isFile() || !f->in->open(QIODevice::ReadOnly))
             throw RuntimeError(cannotRead(), path);
         f->emptyFile = f->in->size() == 0;
     } else {

@@ -40,7 +40,10 @@ void MessageLabel::sync() {
     if (!dirty_)
         return;
     dirty_ = false;
-    QString shown = caption_;
+    // The message area shows a few hundred characters at most; laying out more (a
+    // writer's runaway line) would only cost time and memory.
+    constexpr qsizetype shownLimit = 16384;
+    QString shown = caption_.left(shownLimit);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(u'\r', u'\n');
     setText(shown);

@@ -133,6 +133,9 @@ class TextFileTest : public QObject {
             QVERIFY(e.text().endsWith(file("missing.txt")));
         }
         QVERIFY_THROWS_EXCEPTION(RuntimeError, openFile(freeFile(), dir.path(), FileMode::Input));
+        // A device would be read for ever: only plain files are read.
+        QVERIFY_THROWS_EXCEPTION(
+            RuntimeError, openFile(freeFile(), QStringLiteral("/dev/zero"), FileMode::Input));
         QCOMPARE(openFileCount(), 0);
     }
 };

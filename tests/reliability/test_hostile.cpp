@@ -1,0 +1,285 @@
+#include "support/gamefolder.h"
+
+#include "album/albumlist.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+#include <malloc.h>
+#include <sys/mount.h>
+
+namespace {
+
+// Resident memory of this process, now (VmRSS) or at its peak (VmHWM), in MiB.
+double memoryMiB(const char *field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    return 0;
+}
+
+// Starts a new peak from what is resident now ("5" resets the high-water mark).
+double resetPeak() {
+    ::malloc_trim(0);
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+    return memoryMiB("VmRSS:");
+}
+double peakMiB() {
+    return memoryMiB("VmHWM:");
+}
+
+// Clicks until the event is over, or gives up.
+void playOut(Game &game, int clicks = 100) {
+    for (int i = 0; i < clicks && game->st.eventActive && game.errors.isEmpty(); ++i)
+        game.click();
+}
+
+// A PNG that declares width x height pixels and holds only its header.
+QByteArray pngHeader(quint32 width, quint32 height) {
+    QImage tiny(1, 1, QImage::Format_RGB32);
+    tiny.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    tiny.save(&buffer, "PNG");
+    // IHDR data starts at 16: width then height, big-endian; its CRC follows at 29.
+    auto put = [&](int at, quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            png[at + i] = char(v >> (24 - 8 * i));
+    };
+    put(16, width);
+    put(20, height);
+    const QByteArray ihdr = png.mid(12, 17);
+    quint32 crc = 0xffffffffu;
+    for (char c : ihdr) {
+        crc ^= quint8(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    put(29, ~crc);
+    return png;
+}
+
+} // namespace
+
+// Files that players and writers get wrong, and a machine that runs out of room: each
+// gives the normal game or the error report naming the file, and the album survives.
+class HostileFilesTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void albumThatIsAFolderIsAStartupError() {
+        GameFolder folder;
+        folder.remove("dat/save.dat");
+        QVERIFY(QDir().mkpath(folder.dat("save.dat")));
+        Game game(folder);
+        QVERIFY(!game.loaded);
+        QCOMPARE(game.errors.size(), 1);
+        QVERIFY2(game.errors[0].contains(folder.dat("save.dat")), qPrintable(game.errors[0]));
+        QVERIFY(QFileInfo(folder.dat("save.dat")).isDir());
+    }
+
+    void albumThatCannotBeWrittenIsReported() {
+        GameFolder folder;
+        folder.text("dat/save.dat", {"03", "t01"});
+        Game game(folder);
+        QVERIFY(game.loaded);
+        // Someone puts a folder where the album goes while the game runs.
+        folder.remove("dat/save.dat");
+        QVERIFY(QDir().mkpath(folder.dat("save.dat")));
+        game->close();
+        QCOMPARE(game.exitStatus, 1);
+        QCOMPARE(game.errors.size(), 1);
+        QVERIFY2(game.errors[0].contains(folder.dat("save.dat")), qPrintable(game.errors[0]));
+    }
+
+    void fullDiskKeepsTheOldAlbum() {
+        GameFolder folder;
+        const QString mountPoint = folder.path() + "small";
+        QDir().mkpath(mountPoint);
+        if (::mount("tmpfs", mountPoint.toLocal8Bit().constData(), "tmpfs", 0, "size=256k") != 0)
+            QSKIP("this machine does not let the tests mount a small tmpfs");
+        struct Unmount {
+            QByteArray path;
+            ~Unmount() { ::umount2(path.constData(), MNT_DETACH); }
+        } unmount{mountPoint.toLocal8Bit()};
+        // The whole game on the small disk, its album a third of the room.
+        const QString root = mountPoint + "/";
+        QDir().mkpath(root + "dat");
+        QDir().mkpath(root + "img");
+        for (const QString &name : QDir(folder.path() + "dat").entryList(QDir::Files))
+            QFile::copy(folder.dat(name), root + "dat/" + name);
+        for (const QString &name : QDir(folder.path() + "img").entryList(QDir::Files))
+            QFile::copy(folder.path() + "img/" + name, root + "img/" + name);
+        QByteArray album;
+        while (album.size() < 80 * 1024)
+            album += "05\r\n";
+        {
+            QFile f(root + "dat/save.dat");
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(album) == album.size());
+        }
+        Fom::Options options;
+        options.appDir = root;
+        options.screenWidth = 1024;
+        QStringList errors;
+        int status = -1;
+        options.reportError = [&](const rt::RuntimeError &e) { errors << e.text(); };
+        options.exitProgram = [&](int s) { status = s; };
+        Fom fom(options);
+        fom.Form_Load();
+        // Fill the disk so that a new album cannot fit beside the old one.
+        QFile filler(root + "filler");
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+        filler.close();
+        album::add(*fom.LST, "t03");
+        fom.close();
+        QCOMPARE(status, 1);
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors[0].contains(root + "dat/save.dat"), qPrintable(errors[0]));
+        QFile saved(root + "dat/save.dat");
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), album);
+        QCOMPARE(QDir(root + "dat").entryList(QDir::Files | QDir::Hidden).size(), 4);
+    }
+
+    // Ten million page breaks pass in one step, reading one line at a time.
+    void tenMillionLines() {
+        GameFolder folder;
+        QByteArray script("\x82\xa0\r\n");
+        script.reserve(10'000'000 * 4 + 64);
+        for (int i = 0; i < 10'000'000; ++i)
+            script += ">p\r\n";
+        script += "\x82\xa2\r\n"; // い
+        folder.bytes("dat/0.dat", script);
+        const qsizetype fileSize = script.size();
+        script = QByteArray();
+        const double before = resetPeak();
+        Game game(folder);
+        QCOMPARE(game.caption(), QStringLiteral("あ"));
+        game.click();
+        QCOMPARE(game.caption(), QStringLiteral("い"));
+        QVERIFY(game.errors.isEmpty());
+        const double used = peakMiB() - before;
+        qInfo("10,000,000 lines (%lld bytes): peak grew by %.0f MiB", qlonglong(fileSize), used);
+        QVERIFY2(used < 24, qPrintable(QString::number(used)));
+    }
+
+    void pictureBombIsRefusedNamingTheFile() {
+        GameFolder folder;
+        folder.text("dat/save.dat", {"07"});
+        folder.bytes("img/bomb.dat", pngHeader(50000, 50000));
+        folder.script("0", {">img bomb", "あ"});
+        const double before = resetPeak();
+        Game game(folder);
+        QCOMPARE(game.errors.size(), 1);
+        QVERIFY2(game.errors[0].contains(folder.path() + "img/bomb.dat"),
+                 qPrintable(game.errors[0]));
+        QCOMPARE(game.exitStatus, 1);
+        QCOMPARE(folder.read("dat/save.dat"), QByteArray("07\r\n"));
+        const double used = peakMiB() - before;
+        qInfo("picture bomb: peak grew by %.0f MiB", used);
+        QVERIFY(used < 64);
+    }
+
+    void truncatedPictures_data() {
+        QTest::addColumn<QByteArray>("format");
+        QTest::newRow("png") << QByteArray("PNG");
+        QTest::newRow("jpeg") << QByteArray("JPEG");
+        QTest::newRow("bmp") << QByteArray("BMP");
+    }
+    void truncatedPictures() {
+        QFETCH(QByteArray, format);
+        GameFolder folder;
+        folder.picture("half", Qt::magenta, {200, 150}, format.constData());
+        const QByteArray whole = folder.read("img/half.dat");
+        folder.bytes("img/half.dat", whole.left(whole.size() / 2));
+        folder.script("0", {">img half", "あ"});
+        Game game(folder);
+        // Either what could be read is shown, or the report names the file.
+        if (game.errors.isEmpty()) {
+            QCOMPARE(game.caption(), QStringLiteral("あ"));
+        } else {
+            QVERIFY2(game.errors[0].contains(folder.path() + "img/half.dat"),
+                     qPrintable(game.errors[0]));
+        }
+    }
+
+    void invalidBytesEverywhere() {
+        GameFolder folder;
+        folder.bytes("dat/0.dat", "\x82\xa0\xff\x81\r\n\x80\xfd\r\n");
+        folder.bytes("dat/syasin.dat", "\xff\xfe\r\n>\r\n\x81\r\n");
+        folder.bytes("dat/save.dat", "\x82\xff\r\n03\r\n");
+        Game game(folder);
+        QVERIFY(game.errors.isEmpty());
+        QVERIFY(game.caption().startsWith(QStringLiteral("あ")));
+        QVERIFY(game.caption().contains(QChar(0xfffd)));
+        QVERIFY(game->st.photoTexts[0].contains(QChar(0xfffd)));
+        playOut(game);
+        game->close();
+        QCOMPARE(game.exitStatus, 0);
+        QCOMPARE(folder.read("dat/save.dat"), QByteArray("03\r\n\x82\xff\r\n"));
+    }
+
+    void foreignLineEndings() {
+        GameFolder folder;
+        // LF alone stays inside a line: the whole file is one text line.
+        folder.bytes("dat/0.dat", "\x82\xa0\n\x82\xa2\n");
+        // Lone CR ends lines: two records.
+        folder.bytes("dat/syasin.dat", "A\r>\rB\r");
+        folder.bytes("dat/tsyasin.dat", "C\n>\nD\n");
+        Game game(folder);
+        QVERIFY(game.errors.isEmpty());
+        QCOMPARE(game.caption(), QStringLiteral("あ\nい\n"));
+        QCOMPARE(game->st.photoTexts[1], QStringLiteral("【1番】\r\nB"));
+        QCOMPARE(game->st.specialPhotoTexts[0], QStringLiteral("【特別0番】\r\nC\n>\nD\n"));
+        QCOMPARE(game->st.specialPhotoTexts[1], QString());
+    }
+
+    void catalogueWithThousandsOfRecords() {
+        GameFolder folder;
+        QByteArray catalogue;
+        for (int i = 0; i < 50000; ++i)
+            catalogue += "r" + QByteArray::number(i) + "\r\n>\r\n";
+        folder.bytes("dat/syasin.dat", catalogue);
+        Game game(folder);
+        QVERIFY(game.errors.isEmpty());
+        QCOMPARE(game->st.photoTexts[30], QStringLiteral("【30番】\r\nr30"));
+        QCOMPARE(game->st.photoTexts[31], QString());
+    }
+
+    // A line of 200 MB is shown as the text it is; what the window lays out stays small.
+    void hugeScriptLine() {
+        GameFolder folder;
+        QByteArray script;
+        script.reserve(200 * 1024 * 1024 + 16);
+        const QByteArray kana("\x82\xa0"); // あ
+        while (script.size() < 200 * 1024 * 1024)
+            script += kana;
+        script += "\r\n";
+        folder.bytes("dat/0.dat", script);
+        script = QByteArray();
+        const double before = resetPeak();
+        Game game(folder);
+        QVERIFY(game.errors.isEmpty());
+        QCOMPARE(game.caption().size(), qsizetype(100 * 1024 * 1024));
+        QVERIFY(game.caption().startsWith(QStringLiteral("ああ")));
+        QVERIFY(game->lbl->text().size() < 100000);
+        playOut(game);
+        QVERIFY(!game->st.eventActive);
+        const double used = peakMiB() - before;
+        qInfo("200 MB line: peak grew by %.0f MiB", used);
+        QVERIFY2(used < 2048, qPrintable(QString::number(used)));
+    }
+};
+
+QTEST_MAIN(HostileFilesTest)
+#include "test_hostile.moc"
