@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -120,7 +121,17 @@ bool hasOption(fluid_settings_t *settings, const char *name, const char *option)
 }
 
 AudioDriver startAudio(fluid_settings_t *settings, fluid_synth_t *synth, SdlAudio &sdl) {
-    for (const char *name : audioDrivers) {
+    // A machine without a sound card (a benchmark, a server) may name FluidSynth's driver,
+    // e.g. MIRUTENA_AUDIO_DRIVER=file with MIRUTENA_AUDIO_FILE=/dev/null.
+    std::vector<const char *> drivers(audioDrivers.begin(), audioDrivers.end());
+    if (const char *chosen = std::getenv("MIRUTENA_AUDIO_DRIVER"); chosen && *chosen) {
+        drivers = {chosen};
+        if (std::string_view(chosen) == "file") {
+            const char *file = std::getenv("MIRUTENA_AUDIO_FILE");
+            fluid_settings_setstr(settings, "audio.file.name", file && *file ? file : "/dev/null");
+        }
+    }
+    for (const char *name : drivers) {
         const std::string_view driver = name;
         if (!hasOption(settings, "audio.driver", name))
             continue;
