@@ -1,6 +1,7 @@
 #include "support/gamefolder.h"
 
 #include "album/datafiles.h"
+#include "media/midi.h"
 #include "shell/layout.h"
 #include "sim/stats.h"
 
@@ -125,6 +126,27 @@ class WindowTest : public QObject {
         QCOMPARE(game.exitStatus, 0);
         QCOMPARE(folder.read(QStringLiteral("dat/save.dat")), QByteArray("03\r\n07\r\n"));
         game->entry([] { QFAIL("no handler runs after shutdown"); });
+    }
+
+    // The album goes to disk before the music is stopped and closed, so a hang in the
+    // sound system at shutdown cannot cost the player a photo.
+    void shutdownSavesBeforeTheMusicEnds() {
+        GameFolder folder;
+        folder.text(QStringLiteral("dat/save.dat"), {QStringLiteral("t01"), QStringLiteral("03")});
+        QStringList commands;
+        QList<QByteArray> albumAt;
+        Game game(folder);
+        media::setMciSender([&](const char *command, char *reply, unsigned length, void *) {
+            commands << QString::fromLatin1(command);
+            albumAt << folder.read(QStringLiteral("dat/save.dat"));
+            if (reply && length)
+                reply[0] = 0;
+            return 0;
+        });
+        game->close();
+        media::setMciSender({});
+        QCOMPARE(commands, (QStringList{"stop MIDI notify", "close MIDI notify"}));
+        QCOMPARE(albumAt[0], QByteArray("03\r\nt01\r\n"));
     }
 
     void missingAlbumIsEmptyAndCreatedAtShutdown() {
