@@ -1,0 +1,106 @@
+#!/usr/bin/env python3
+"""The window on one screen size: caption, size, the base screen's colours, and the
+fatigue swatch following fatigue up to the game over."""
+
+from xgame import (
+    CAPTION_PREFIX, Game, GameFolder, Session, all_close, check, describe, is_button_text,
+    is_text, run, share, wait_for,
+)
+
+TITLE = (10, 120, 200)
+GIRL = (200, 50, 50)
+OVER = (40, 160, 60)
+
+
+def button_colour(i):
+    return (255, 200, 100 + 30 * i)
+
+
+def main(args):
+    with Session(args.width, args.height) as session:
+        folder = GameFolder(
+            session, args.program,
+            {"ttl": TITLE, "girl": GIRL, "dmy": (0, 0, 0), "over": OVER},
+            {"0": "はじめまして\n", "gameover": ">img over\nつかれはてました\n"})
+        game = Game(session, folder)
+        game.wait_window()
+
+        caption = game.caption()
+        check(caption == CAPTION_PREFIX + "50:100", "caption at start is %r" % caption)
+        width, height = game.outer_size()
+        check(width == height, "window is %dx%d, not square" % (width, height))
+        expected = args.width / 2.5
+        check(abs(width - expected) <= 1,
+              "window is %d wide on a %d-wide screen, not %.1f" % (width, args.width, expected))
+
+        # The opening waits for its click on the event screen: no action buttons yet.
+        view = game.cells(2, 0, 6, 6)
+        shot = game.shot()
+        check(all_close(shot, game.inner(view, 2), GIRL),
+              "the opening does not show the girl: " + describe(shot, view))
+        for i in range(4):
+            check(not all_close(shot, game.button_strip(i), button_colour(i)),
+                  "action button %d shows during the opening" % i)
+
+        game.click_cell(5, 8)
+        shot = game.wait_shot("the base screen's title picture",
+                              lambda s: all_close(s, game.inner(view, 1), TITLE))
+
+        for i in range(4):
+            rect = game.button_strip(i)
+            check(all_close(shot, rect, button_colour(i), tolerance=2),
+                  "action button %d is not %s: %s" % (i, button_colour(i), describe(shot, rect)))
+            check(share(shot, game.inner(game.cells(0, i, 2, 1), 2), is_button_text) > 0.005,
+                  "action button %d shows no caption" % i)
+
+        # The title picture covers the whole view, edge to edge, and nothing beyond it.
+        x, y, w, h = view
+        check(shot.pixel(x + w // 2, y - 2) == (255, 255, 255),
+              "the title picture spills above the view")
+        check(shot.pixel(x + w // 2, y + h + 1) == (255, 255, 255),
+              "the title picture spills below the view")
+
+        swatch = game.inner(game.cells(0, 4, 2, 1), 1)
+        check(all_close(shot, swatch, (255, 0, 100), tolerance=1),
+              "fatigue 100 shows the swatch as " + describe(shot, swatch))
+        check(share(shot, game.cells(0, 5, 2, 1), is_text) > 0.005, "no money shown")
+        check(share(shot, game.cells(0, 6, 10, 4), is_text) == 0,
+              "the message area still shows text on the base screen")
+        for row in (4, 5):
+            check(share(shot, game.inner(game.cells(8, row, 2, 1), 2), is_button_text) > 0.005,
+                  "album button on row %d shows no caption" % row)
+
+        # Home rests (fatigue -50), the company tires (+20); the swatch's blue is fatigue.
+        def turn(col_row, fatigue):
+            game.click_cell(*col_row)
+            wait_for("fatigue %d in the caption" % fatigue,
+                     lambda: game.caption().endswith(":%d" % fatigue))
+            s = game.wait_shot("the swatch at fatigue %d" % fatigue,
+                               lambda s: all_close(s, swatch, (255, 0, fatigue), tolerance=1))
+            return s
+
+        home, company = (1, 3), (1, 2)
+        turn(home, 50)
+        turn(company, 70)
+        fatigue = 70
+        while fatigue < 255:
+            fatigue = min(255, fatigue + 20)
+            shot = turn(company, fatigue)
+        check(all_close(shot, game.button_strip(0), button_colour(0), tolerance=2),
+              "the base screen left at fatigue 255")
+
+        # Worn out: any action now starts the game-over event instead.
+        game.click_cell(1, 0)
+        shot = game.wait_shot("the game-over event",
+                              lambda s: all_close(s, game.inner(view, 2), OVER))
+        check(not all_close(shot, game.button_strip(0), button_colour(0)),
+              "the action buttons stay during the game-over event")
+        check(game.caption().endswith(":255"), "the game over changed the stats")
+
+        game.close()
+        status = game.wait_exit()
+        check(status == 0, "closing the window ended with status %d" % status)
+
+
+if __name__ == "__main__":
+    run(main)
