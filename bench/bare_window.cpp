@@ -1,0 +1,61 @@
+// The floor of the whole-process figures: the least a Qt program does to put a window of
+// the game's size on the screen and paint it, and, given a soundfont, the least memory a
+// program holding the game's music needs.
+//   bench_bare_window WIDTH HEIGHT [SOUNDFONT]
+
+#include <QApplication>
+#include <QPainter>
+#include <QWidget>
+
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+class BareWindow : public QWidget {
+  protected:
+    void paintEvent(QPaintEvent *) override {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::white);
+    }
+};
+
+// FluidSynth is opened only when asked for, so that the bare window pays nothing for it at
+// start-up. Kept for the whole run: its memory is what is being measured.
+bool loadSoundfont(const char *soundfont) {
+    void *library = dlopen("libfluidsynth.so.3", RTLD_NOW);
+    if (!library)
+        return false;
+    auto settings = reinterpret_cast<void *(*)()>(dlsym(library, "new_fluid_settings"));
+    auto synth = reinterpret_cast<void *(*)(void *)>(dlsym(library, "new_fluid_synth"));
+    auto load =
+        reinterpret_cast<int (*)(void *, const char *, int)>(dlsym(library, "fluid_synth_sfload"));
+    if (!settings || !synth || !load)
+        return false;
+    void *synthesiser = synth(settings());
+    return synthesiser && load(synthesiser, soundfont, 1) >= 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s WIDTH HEIGHT [SOUNDFONT]\n", argv[0]);
+        return 2;
+    }
+    const int width = std::atoi(argv[1]);
+    const int height = std::atoi(argv[2]);
+
+    if (argc > 3 && !loadSoundfont(argv[3])) {
+        std::fprintf(stderr, "cannot load the soundfont %s\n", argv[3]);
+        return 1;
+    }
+
+    BareWindow window;
+    window.setFixedSize(width, height);
+    window.show();
+    return app.exec();
+}
