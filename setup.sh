@@ -33,6 +33,7 @@ case "$what" in
     cmake --preset dev >/dev/null
     cmake --build --preset dev -j "$jobs"
     ctest --preset dev -j "$jobs"
+    build/game/mirutena-check game/
     cmake --preset asan >/dev/null
     cmake --build --preset asan -j "$jobs"
     ctest --preset asan -j "$jobs"

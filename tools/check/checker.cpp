@@ -1,0 +1,642 @@
+#include "checker.h"
+
+#include "gamecheck.h"
+#include "media/mci.h"
+#include "media/picture.h"
+#include "runtime/error.h"
+
+#include <QDir>
+#include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace check {
+namespace {
+
+constexpr int listedPerKind = 20;
+// More first-option picks than any story can be short of: a loop can be taken again.
+constexpr int manyPicks = 255;
+
+QString kindKey(const QString &file, const QString &code) {
+    return file + u'\n' + code;
+}
+
+// The music layer reports its own failures on standard error; the checker says it better.
+class QuietStderr {
+  public:
+    QuietStderr() {
+        std::fflush(stderr);
+        saved_ = ::dup(2);
+        int null = ::open("/dev/null", O_WRONLY);
+        if (saved_ >= 0 && null >= 0)
+            ::dup2(null, 2);
+        if (null >= 0)
+            ::close(null);
+    }
+    ~QuietStderr() {
+        std::fflush(stderr);
+        if (saved_ >= 0) {
+            ::dup2(saved_, 2);
+            ::close(saved_);
+        }
+    }
+
+  private:
+    int saved_ = -1;
+};
+
+QString photoCode(int n, bool special) {
+    const QString digits = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+    return special ? u't' + digits : digits;
+}
+
+QString startRole(const QString &name) {
+    if (name == u"0")
+        return QStringLiteral("新しいゲームを始めると流れるオープニング");
+    if (name == u"9_1")
+        return QStringLiteral("最後の節目で、最初の選択肢を5回以上選んでいたときのエンディング");
+    if (name == u"9_2")
+        return QStringLiteral("最後の節目で流れる、もう一つのエンディング");
+    if (name == u"gameover")
+        return QStringLiteral("疲れが限界に達したときのゲームオーバー");
+    return QStringLiteral("物語の節目 %1 で流れるイベント").arg(name);
+}
+
+} // namespace
+
+QString shown(const QString &text) {
+    constexpr qsizetype most = 40;
+    return text.size() <= most ? text : text.left(most) + QStringLiteral("…");
+}
+
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\u3000';
+}
+
+bool blankOnly(const QString &text) {
+    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), isBlank);
+}
+
+// --- Findings ---------------------------------------------------------------------------
+
+void Findings::add(Severity severity, const QString &file, int line, const QString &code,
+                   const QString &message) {
+    (severity == Severity::Error ? errors_ : warnings_) += 1;
+    const QString key = kindKey(file, code);
+    if (++perKind_[key] <= listedPerKind) {
+        listed_.append({file, line, severity, code, message});
+        return;
+    }
+    Hidden &h = hidden_[key];
+    if (h.count++ == 0) {
+        h.severity = severity;
+        h.file = file;
+        h.code = code;
+        h.firstLine = line;
+    }
+}
+
+Report Findings::take() {
+    for (const Hidden &h : std::as_const(hidden_)) {
+        listed_.append(
+            {h.file, h.firstLine, h.severity, h.code,
+             QStringLiteral("同じ種類の指摘がほかに %1 件あります（最初はここ）。").arg(h.count)});
+    }
+    std::stable_sort(listed_.begin(), listed_.end(), [](const Finding &a, const Finding &b) {
+        return a.file != b.file ? a.file < b.file : a.line < b.line;
+    });
+    Report report{std::move(listed_), errors_, warnings_};
+    *this = Findings();
+    return report;
+}
+
+// --- FolderIndex ------------------------------------------------------------------------
+
+namespace {
+QString foldedStem(const QString &fileName) {
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    QString stem = dot > 0 ? fileName.left(dot) : fileName;
+    return stem.trimmed().toLower();
+}
+} // namespace
+
+void FolderIndex::load(const QString &dir) {
+    dir_ = dir;
+    const QFileInfo info(dir);
+    isFolder_ = info.isDir();
+    existsAsOther_ = info.exists() && !isFolder_;
+    if (!isFolder_)
+        return;
+    const QFileInfoList list = QDir(dir).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
+    entries_.reserve(list.size());
+    for (const QFileInfo &entry : list) {
+        entries_.insert(entry.fileName(), entry);
+        folded_.insert(foldedStem(entry.fileName()), entry.fileName());
+    }
+}
+
+std::optional<QFileInfo> FolderIndex::find(const QString &fileName) const {
+    if (!isFolder_)
+        return std::nullopt;
+    if (fileName.contains(u'/')) {
+        QFileInfo below(dir_ + u'/' + fileName);
+        if (below.exists())
+            return below;
+        return std::nullopt;
+    }
+    auto it = entries_.constFind(fileName);
+    // A link that leads nowhere is listed, but the game finds no file there.
+    if (it == entries_.cend() || !it->exists())
+        return std::nullopt;
+    return *it;
+}
+
+QString FolderIndex::nearMiss(const QString &fileName) const {
+    QStringList near = folded_.values(foldedStem(fileName));
+    near.removeAll(fileName);
+    if (near.isEmpty())
+        return {};
+    std::sort(near.begin(), near.end());
+    return QStringLiteral("似た名前の「%1」はあります。ゲームは名前を大文字と小文字、空白まで"
+                          "そのまま使い、「.dat」を付けて開きます。")
+        .arg(near.first());
+}
+
+// --- TextChecks -------------------------------------------------------------------------
+
+bool TextChecks::invisibleTail(const TextLine &line, bool lastInFile) {
+    if (!lastInFile || line.end != LineEnd::None || line.text.isEmpty())
+        return false;
+    return std::all_of(line.text.cbegin(), line.text.cend(), [](QChar c) {
+        return c.unicode() < 0x20 || c.unicode() == 0x7F || c == u' ' || c == u'\u3000';
+    });
+}
+
+void TextChecks::line(const TextLine &line, bool lastInFile) {
+    if (line.bareLineFeeds > 0) {
+        // A last LF with nothing after it is no line break to the game but part of the line.
+        const bool trailing = lastInFile && line.end == LineEnd::None && line.text.endsWith(u'\n');
+        const int joined = line.bareLineFeeds + 1 - (trailing ? 1 : 0);
+        QString message =
+            QStringLiteral("改行が LF だけの所があります。ゲームが行の終わりと見なすの"
+                           "は CR LF と CR だけです。");
+        if (joined > 1)
+            message += QStringLiteral("ここから %1 行が1行につながって読まれます。").arg(joined);
+        if (trailing) {
+            message += QStringLiteral("ファイルの最後の LF は行の一部として読まれ、名前なら別の名前"
+                                      "に、文なら余分な改行になります。");
+        }
+        out_.error(file_, line.number, QStringLiteral("lf"),
+                   message + QStringLiteral("CR LF で保存し直してください。"));
+    }
+    if (line.end == LineEnd::Cr && loneCrCount_++ == 0)
+        firstLoneCr_ = line.number;
+    if (line.invalidBytes)
+        invalidLines_.append(line.number);
+    if (invisibleTail(line, lastInFile)) {
+        const bool eofMark = line.text.contains(QChar(0x1A));
+        out_.warning(file_, line.number, QStringLiteral("final-line"),
+                     eofMark ? QStringLiteral("ファイルの終わりの EOF 文字（Ctrl+Z）は、ゲームには"
+                                              "見えない文字の1行として読まれます。消してください。")
+                             : QStringLiteral("ファイルの最後に、改行で終わらない見えない文字だけの"
+                                              "行があり、ゲームはこれも1行として読みます。消して"
+                                              "ください。"));
+        return;
+    }
+    for (QChar c : line.text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != u'\t' && u != u'\n') || u == 0x7F) {
+            out_.warning(file_, line.number, QStringLiteral("control"),
+                         QStringLiteral("見えない制御文字（U+%1）が含まれ、文の一部として読まれ"
+                                        "ます。")
+                             .arg(QString::number(u, 16).toUpper().rightJustified(4, u'0')));
+            break;
+        }
+    }
+}
+
+void TextChecks::finish(const TextReader &reader) {
+    if (reader.looksLikeUtf8()) {
+        out_.add(invalidSeverity_, file_, 0, QStringLiteral("utf8"),
+                 QStringLiteral("%1で保存されているようです。ゲームは CP932（Shift_JIS）として読む"
+                                "ので、文字化けします。CP932 で保存し直してください。")
+                     .arg(reader.startsWithUtf8Bom() ? QStringLiteral("BOM 付きの UTF-8 ")
+                                                     : QStringLiteral("UTF-8 ")));
+    } else {
+        for (int number : std::as_const(invalidLines_)) {
+            out_.add(invalidSeverity_, file_, number, QStringLiteral("invalid-bytes"),
+                     QStringLiteral("CP932（Shift_JIS）にないバイトがあり、その文字は「�」と表示"
+                                    "されます。"));
+        }
+    }
+    if (loneCrCount_ > 0) {
+        out_.warning(
+            file_, firstLoneCr_, QStringLiteral("lone-cr"),
+            QStringLiteral("行の終わりが CR だけです（このファイルで %1 行、最初はここ）。"
+                           "ゲームは CR LF と同じに読みますが、ほかの道具では行がつながって"
+                           "見えることがあります。CR LF にそろえてください。")
+                .arg(loneCrCount_));
+    }
+}
+
+// --- GameCheck --------------------------------------------------------------------------
+
+GameCheck::GameCheck(const QString &root) : root_(root.endsWith(u'/') ? root : root + u'/') {}
+
+bool GameCheck::loadFolders() {
+    if (!QFileInfo(root_).isDir()) {
+        out.error(QStringLiteral("."), 0, QStringLiteral("no-folder"),
+                  QStringLiteral("ゲームのフォルダーがありません。"));
+        return false;
+    }
+    dat_.load(root_ + QStringLiteral("dat"));
+    img_.load(root_ + QStringLiteral("img"));
+    return true;
+}
+
+EventOutline GameCheck::traceScript(const QString &name) {
+    tracing_ = true;
+    if (loadFolders())
+        checkScript(name);
+    return events_.value(name);
+}
+
+Report GameCheck::run() {
+    if (!loadFolders())
+        return out.take();
+    for (auto [index, name] :
+         {std::pair{&dat_, QStringLiteral("dat")}, std::pair{&img_, QStringLiteral("img")}}) {
+        if (index->isFolder())
+            continue;
+        const QString what = name == u"dat" ? QStringLiteral("スクリプト、写真の説明、アルバム")
+                                            : QStringLiteral("絵と写真");
+        out.error(
+            name, 0, QStringLiteral("no-folder"),
+            index->existsAsSomethingElse()
+                ? QStringLiteral("%1 がフォルダーではありません。%2を置く場所です。")
+                      .arg(name, what)
+                : QStringLiteral("フォルダー %1 がありません。%2を置く場所です。").arg(name, what));
+    }
+    checkMusic();
+    if (dat_.isFolder()) {
+        checkAlbum();
+        checkCatalogue(QStringLiteral("syasin"), 31, false);
+        checkCatalogue(QStringLiteral("tsyasin"), 16, true);
+        checkScripts();
+        checkChainLoops();
+        checkFirstChoiceEnding();
+        reportUnusedScripts();
+    }
+    if (img_.isFolder())
+        checkPictures();
+    return out.take();
+}
+
+void GameCheck::checkMusic() {
+    const QString file = QStringLiteral("bgm.mid");
+    const QFileInfo info(root_ + file);
+    if (!info.exists()) {
+        out.error(file, 0, QStringLiteral("music-missing"),
+                  QStringLiteral("音楽のファイルがありません。ゲームの間ずっと流れるはずの曲が鳴り"
+                                 "ません。"));
+        return;
+    }
+    if (!info.isFile()) {
+        out.error(file, 0, QStringLiteral("music-unplayable"),
+                  QStringLiteral("音楽のファイルが普通のファイルではありません。曲が鳴りません。"));
+        return;
+    }
+    const QByteArray path = QFile::encodeName(info.absoluteFilePath());
+    if (path.contains('"'))
+        return; // the command string cannot name it; the game itself could not either
+    int result = 0;
+    {
+        QuietStderr quiet;
+        media::mciUseOfflineRendering(true);
+        const QByteArray open = "open \"" + path + "\" alias MIRUTENA_CHECK";
+        result = media::mciSendStringA(open.constData(), nullptr, 0, nullptr);
+        if (result == 0)
+            media::mciSendStringA("close MIRUTENA_CHECK", nullptr, 0, nullptr);
+        media::mciUseOfflineRendering(false);
+    }
+    // Any other failure (no soundfont, no sound card) belongs to the machine, not the game.
+    if (result == media::MCIERR_INVALID_FILE || result == media::MCIERR_FILE_NOT_FOUND) {
+        out.error(file, 0, QStringLiteral("music-unplayable"),
+                  QStringLiteral("曲として再生できません（Standard MIDI File ではないか、壊れて"
+                                 "います）。曲が鳴りません。"));
+    }
+}
+
+void GameCheck::referEvent(const QString &name, Via via, const QString &file, int line) {
+    const QString fileName = name + QStringLiteral(".dat");
+    auto it = eventPresent_.find(name);
+    if (it == eventPresent_.end()) {
+        it = eventPresent_.insert(name, dat_.find(fileName).has_value());
+        if (*it)
+            pendingEvents_.append(name);
+    }
+    if (*it)
+        return;
+    QString message;
+    switch (via) {
+    case Via::Start:
+        message = QStringLiteral("イベント「%1」のスクリプトがありません。%2で、始まるときにゲーム"
+                                 "が止まります。")
+                      .arg(name, startRole(name));
+        break;
+    case Via::Branch:
+        message = QStringLiteral("分岐スクリプト「%1」が見つかりません（%2）。この選択肢を選ぶと"
+                                 "ゲームが止まります。")
+                      .arg(name, datFile(name));
+        break;
+    case Via::Chain:
+        message = QStringLiteral("連鎖先のスクリプト「%1」が見つかりません（%2）。ここでゲームが"
+                                 "止まります。")
+                      .arg(name, datFile(name));
+        break;
+    }
+    const QString near = dat_.nearMiss(fileName);
+    out.error(file, line, QStringLiteral("event-missing"),
+              near.isEmpty() ? message : message + near);
+}
+
+void GameCheck::referPicture(const QString &name, const QString &file, int line) {
+    const QString fileName =
+        (name.isEmpty() ? QStringLiteral("dmy") : name) + QStringLiteral(".dat");
+    picturesUsed_.insert(fileName);
+    if (!img_.isFolder() || img_.find(fileName))
+        return;
+    const QString near = img_.nearMiss(fileName);
+    out.error(file, line, QStringLiteral("picture-missing"),
+              QStringLiteral("画像「%1」が見つかりません（img/%2）。ここでゲームが止まります。%3")
+                  .arg(name, fileName, near));
+}
+
+void GameCheck::checkScripts() {
+    QStringList starts{QStringLiteral("0")};
+    for (int n = 1; n <= 8; ++n)
+        starts << QString::number(n);
+    starts << QStringLiteral("9_1") << QStringLiteral("9_2") << QStringLiteral("gameover");
+    for (const QString &name : starts)
+        referEvent(name, Via::Start, datFile(name), 0);
+    // Breadth first, one read per script however often it is named.
+    while (!pendingEvents_.isEmpty())
+        checkScript(pendingEvents_.takeFirst());
+}
+
+void GameCheck::checkScript(const QString &name) {
+    const QString file = datFile(name);
+    EventOutline outline;
+    try {
+        TextReader reader(root_ + file);
+        if (reader.atEnd()) {
+            out.error(file, 0, QStringLiteral("script-empty"),
+                      QStringLiteral("スクリプトが空です。このイベントが始まるとゲームが止まり"
+                                     "ます。"));
+        } else {
+            checkScriptLines(*this, name, reader, outline);
+        }
+    } catch (const rt::RuntimeError &e) {
+        outline.ending = Handover::Broken;
+        out.error(file, 0, QStringLiteral("unreadable"),
+                  e.message() + QStringLiteral("このイベントが始まるとゲームが止まります。"));
+    }
+    events_.insert(name, outline);
+}
+
+void GameCheck::checkChainLoops() {
+    // Each event passes into at most one other, so following the arrows finds every loop.
+    QStringList names = events_.keys();
+    std::sort(names.begin(), names.end());
+    QHash<QString, int> state; // 1: on the current path, 2: done
+    for (const QString &start : std::as_const(names)) {
+        QStringList path;
+        QString at = start;
+        while (!state.contains(at) && events_.contains(at)) {
+            state.insert(at, 1);
+            path << at;
+            const EventOutline &o = events_[at];
+            if (!o.passesInto)
+                break;
+            at = *o.passesInto;
+        }
+        if (state.value(at) == 1 && events_.value(at).passesInto && path.contains(at)) {
+            const QStringList loop = path.mid(path.indexOf(at)) << at;
+            out.error(datFile(at), events_[at].passLine, QStringLiteral("chain-loop"),
+                      QStringLiteral("「%1」と、何も表示しないまま同じイベントに戻るため、ここで"
+                                     "ゲームが止まります。")
+                          .arg(loop.join(QStringLiteral("」→「"))));
+        }
+        for (const QString &p : std::as_const(path))
+            state.insert(p, 2);
+    }
+}
+
+int GameCheck::firstChoicesFrom(const QString &name, QHash<QString, int> &memo,
+                                QSet<QString> &open) {
+    if (auto it = memo.constFind(name); it != memo.cend())
+        return *it;
+    // A story this deep has choices enough; the bound keeps the stack small.
+    if (open.contains(name) || open.size() > 2000)
+        return manyPicks;
+    if (!events_.contains(name))
+        return 0;
+    open.insert(name);
+    const EventOutline outline = events_.value(name);
+    int picks = 0;
+    switch (outline.ending) {
+    case Handover::Closes:
+    case Handover::Broken:
+        break;
+    case Handover::NewGame:
+        picks = -1; // the count starts again with the new game
+        break;
+    case Handover::Chain:
+        picks = firstChoicesFrom(outline.chainTarget, memo, open);
+        break;
+    case Handover::Question: {
+        const int first = firstChoicesFrom(name + QStringLiteral("_1"), memo, open);
+        const int second = firstChoicesFrom(name + QStringLiteral("_2"), memo, open);
+        picks = std::max(first < 0 ? -1 : std::min(first + 1, manyPicks), second);
+        break;
+    }
+    }
+    open.remove(name);
+    memo.insert(name, picks);
+    return picks;
+}
+
+void GameCheck::checkFirstChoiceEnding() {
+    if (!events_.contains(QStringLiteral("9_1")))
+        return;
+    QHash<QString, int> memo;
+    QSet<QString> open;
+    int most = 0;
+    for (int n = 0; n <= 8; ++n)
+        most += std::max(0, firstChoicesFrom(QString::number(n), memo, open));
+    // The game-over event comes back on every click while the player stays worn out.
+    if (firstChoicesFrom(QStringLiteral("gameover"), memo, open) > 0)
+        most = manyPicks;
+    if (most < 5) {
+        out.warning(datFile(QStringLiteral("9_1")), 0, QStringLiteral("ending-unreachable"),
+                    QStringLiteral("このエンディングは最初の選択肢を5回以上選んだときに始まりますが"
+                                   "、この物語で最初の選択肢を選べるのは多くて %1 回なので、決して"
+                                   "始まりません。")
+                        .arg(most));
+    }
+}
+
+void GameCheck::reportUnusedScripts() {
+    QStringList names = dat_.names();
+    std::sort(names.begin(), names.end());
+    for (const QString &fileName : std::as_const(names)) {
+        if (!fileName.endsWith(QStringLiteral(".dat")))
+            continue;
+        const QString name = fileName.chopped(4);
+        if (name == u"save" || name == u"syasin" || name == u"tsyasin" || events_.contains(name))
+            continue;
+        if (!dat_.find(fileName)->isFile())
+            continue;
+        out.warning(datFile(name), 0, QStringLiteral("script-unused"),
+                    QStringLiteral("どこからも始まらないスクリプトです。始まるのは「0」「1」〜「8」"
+                                   "「9_1」「9_2」「gameover」と、読まれる選択肢の分岐（名前_1、"
+                                   "名前_2）と「>ive」が名指すイベントだけです。"));
+    }
+}
+
+void GameCheck::checkPictures() {
+    struct Required {
+        QString name;
+        QString role;
+    };
+    QList<Required> required{
+        {QStringLiteral("ttl"), QStringLiteral("ふだんの画面のタイトルの絵")},
+        {QStringLiteral("girl"), QStringLiteral("どのイベントも最初に映す絵")},
+        {QStringLiteral("dmy"), QStringLiteral("名前のない「>img」で映す代わりの絵")}};
+    for (int n = 0; n <= 30; ++n)
+        required.append({photoCode(n, false), QStringLiteral("公園で撮れる写真")});
+    for (int n = 0; n <= 15; ++n)
+        required.append({photoCode(n, true), QStringLiteral("公園で撮れる特別な写真")});
+    for (const Required &r : std::as_const(required)) {
+        const QString fileName = r.name + QStringLiteral(".dat");
+        picturesUsed_.insert(fileName);
+        if (img_.find(fileName))
+            continue;
+        const QString near = img_.nearMiss(fileName);
+        out.error(imgFile(r.name), 0, QStringLiteral("picture-missing"),
+                  QStringLiteral("画像「%1」がありません。%2で、映すときにゲームが止まります。%3")
+                      .arg(r.name, r.role, near));
+    }
+
+    QStringList files = img_.names();
+    for (const QString &used : std::as_const(picturesUsed_)) {
+        if (used.contains(u'/'))
+            files << used;
+    }
+    std::sort(files.begin(), files.end());
+    for (const QString &fileName : std::as_const(files)) {
+        if (!fileName.endsWith(QStringLiteral(".dat")))
+            continue;
+        const std::optional<QFileInfo> info = img_.find(fileName);
+        if (!info)
+            continue;
+        const bool used = picturesUsed_.contains(fileName);
+        const QString file = QStringLiteral("img/") + fileName;
+        if (!info->isFile()) {
+            if (used) {
+                out.error(file, 0, QStringLiteral("picture-unreadable"),
+                          QStringLiteral("普通のファイルではないので、画像として読めません。"));
+            }
+            continue;
+        }
+        bool readable = true;
+        QString why;
+        try {
+            (void)loadPicture(info->filePath());
+        } catch (const rt::RuntimeError &e) {
+            readable = false;
+            why = e.message();
+        }
+        if (used && !readable) {
+            out.error(file, 0, QStringLiteral("picture-unreadable"),
+                      why +
+                          QStringLiteral("形式が分からないか、壊れています（形式は中身で決まり、"
+                                         "名前の「.dat」は関係ありません）。映すときにゲームが止ま"
+                                         "ります。"));
+        } else if (!used) {
+            out.warning(file, 0, QStringLiteral("picture-unused"),
+                        readable ? QStringLiteral("どこからも使われない画像です。")
+                                 : QStringLiteral("どこからも使われない画像で、しかも画像として読め"
+                                                  "ません。"));
+        }
+    }
+}
+
+Report checkGame(const QString &folder) {
+    return GameCheck(folder).run();
+}
+
+Pacing predictPacing(const QString &folder, const QString &event) {
+    const EventOutline outline = GameCheck(folder).traceScript(event);
+    return {outline.shown, outline.ending,
+            outline.ending == Handover::Chain ? outline.chainTarget : QString()};
+}
+
+QString formatFinding(const Finding &f) {
+    const QString where = f.line > 0 ? f.file + u':' + QString::number(f.line) : f.file;
+    const QString severity =
+        f.severity == Severity::Error ? QStringLiteral("error") : QStringLiteral("warning");
+    return where + QStringLiteral(": ") + severity + QStringLiteral(": ") + f.message;
+}
+
+QString summaryLine(const Report &report) {
+    return QStringLiteral("エラー %1 件、警告 %2 件").arg(report.errors).arg(report.warnings);
+}
+
+int runCommandLine(const QStringList &arguments, const QString &programDir, QString &out,
+                   QString &err) {
+    const QString usage =
+        QStringLiteral("使い方: mirutena-check [ゲームのフォルダー]\n"
+                       "ゲームのフォルダー（省略すると、このプログラムのあるフォルダー）を、ゲーム"
+                       "と同じように読んで調べます。\n"
+                       "見つけたことを「ファイル:行: error|warning: 内容」の形で1行ずつ書き、最後"
+                       "に件数を書きます。\n"
+                       "終了コード: 0 = エラーなし、1 = エラーあり、2 = 引数かフォルダーの誤り\n");
+    QStringList args = arguments;
+    if (args.contains(QStringLiteral("-h")) || args.contains(QStringLiteral("--help"))) {
+        out += usage;
+        return 0;
+    }
+    if (!args.isEmpty() && args.first() == u"--") {
+        args.removeFirst();
+    } else if (!args.isEmpty() && args.first().startsWith(u'-')) {
+        err += QStringLiteral("mirutena-check: 知らないオプションです: ") + args.first() + u'\n' +
+               usage;
+        return 2;
+    }
+    if (args.size() > 1) {
+        err += QStringLiteral("mirutena-check: 調べるフォルダーは一つだけです。\n") + usage;
+        return 2;
+    }
+    const QString folder = args.isEmpty() ? programDir : args.first();
+    const QFileInfo info(folder);
+    QString problem;
+    if (!info.exists())
+        problem = QStringLiteral("フォルダーがありません: ");
+    else if (!info.isDir())
+        problem = QStringLiteral("フォルダーではありません: ");
+    else if (!info.isReadable() || !info.isExecutable())
+        problem = QStringLiteral("フォルダーを読めません: ");
+    if (!problem.isEmpty()) {
+        err += QStringLiteral("mirutena-check: ") + problem + folder + u'\n';
+        return 2;
+    }
+    const Report report = checkGame(folder);
+    for (const Finding &finding : report.findings)
+        out += formatFinding(finding) + u'\n';
+    out += summaryLine(report) + u'\n';
+    return report.errors > 0 ? 1 : 0;
+}
+
+} // namespace check

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The story checker: reads a game folder as the game does and lists every data fault a
+// player would meet, and everything that plays differently from how it reads.
+namespace check {
+
+enum class Severity { Error, Warning };
+
+struct Finding {
+    QString file; // relative to the game folder, with "/"
+    int line = 0; // 0: the file as a whole
+    Severity severity = Severity::Error;
+    QString code; // a short stable name for the kind of finding
+    QString message;
+};
+
+struct Report {
+    QList<Finding> findings; // by file, then line
+    int errors = 0;          // every error found, also those not listed one by one
+    int warnings = 0;
+};
+
+Report checkGame(const QString &folder);
+
+// "file:line: error: message", or "file: error: message" for a whole file.
+QString formatFinding(const Finding &finding);
+// "エラー 2 件、警告 1 件"
+QString summaryLine(const Report &report);
+
+// How the runner plays one event's script from its first line, as the checker reads it:
+// every text line it shows, whether that line waits for a click, and how many rows the
+// message area holds then; and how the script hands over at its end.
+struct ShownLine {
+    int line = 0;
+    bool waits = false;
+    int rows = 0;
+    bool operator==(const ShownLine &) const = default;
+};
+enum class Handover { Closes, Question, Chain, NewGame, Broken };
+struct Pacing {
+    QList<ShownLine> shown;
+    Handover end = Handover::Broken;
+    QString next; // the chained event, for Handover::Chain
+    bool operator==(const Pacing &) const = default;
+};
+Pacing predictPacing(const QString &folder, const QString &event);
+
+// mirutena-check [GAME_FOLDER], the folder defaulting to the program's own. Writes the
+// findings and the summary to out, complaints about the command line to err, and returns
+// the exit status: 0 without errors, 1 with errors, 2 for a bad command line or folder.
+int runCommandLine(const QStringList &arguments, const QString &programDir, QString &out,
+                   QString &err);
+
+} // namespace check

@@ -1,0 +1,164 @@
+#include "gamecheck.h"
+#include "runtime/error.h"
+
+// The album and the two photo catalogues, walked the way the game's start-up reads them.
+namespace check {
+namespace {
+
+QString photoCode(int n, bool special) {
+    const QString digits = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+    return special ? u't' + digits : digits;
+}
+
+// What the park can put into the album: "00" to "30" and "t00" to "t15".
+bool isPhotoCode(const QString &text) {
+    const bool special = text.startsWith(u't');
+    const QStringView digits = QStringView(text).mid(special ? 1 : 0);
+    if (digits.size() != 2 || !digits[0].isDigit() || !digits[1].isDigit() ||
+        digits[0].unicode() > u'9' || digits[1].unicode() > u'9')
+        return false;
+    return digits.toInt() <= (special ? 15 : 30);
+}
+
+// A line that a writer surely meant as the separator, but which is text to the game.
+bool looksLikeSeparator(const QString &text) {
+    if (text == u">")
+        return false;
+    QString folded = text.normalized(QString::NormalizationForm_KC);
+    folded.removeIf(isBlank);
+    return folded == u">";
+}
+
+} // namespace
+
+void GameCheck::checkAlbum() {
+    const QString file = QStringLiteral("dat/save.dat");
+    const std::optional<QFileInfo> info = dat_.find(QStringLiteral("save.dat"));
+    if (!info) {
+        out.warning(file, 0, QStringLiteral("album-missing"),
+                    QStringLiteral("アルバムのファイルがありません。ゲームは空のアルバムで始まり、"
+                                   "終わるときにこのファイルを作ります。"));
+        return;
+    }
+    try {
+        TextReader reader(info->filePath());
+        // The game keeps undecodable album bytes as they are; only the picture name suffers.
+        TextChecks text(out, file, Severity::Warning);
+        while (!reader.atEnd()) {
+            const TextLine line = reader.next();
+            text.line(line, reader.atEnd());
+            if (line.text.isEmpty()) {
+                out.warning(file, line.number, QStringLiteral("album-entry"),
+                            QStringLiteral("空の項目です。アルバムに何も書かれていない行として並び"
+                                           "ます。"));
+                continue;
+            }
+            if (!isPhotoCode(line.text)) {
+                out.warning(file, line.number, QStringLiteral("album-entry"),
+                            QStringLiteral("「%1」は写真のコード（00〜30、t00〜t15）ではありません"
+                                           "。選んでも説明は出ません。")
+                                .arg(shown(line.text)));
+            }
+            referPicture(line.text, file, line.number);
+        }
+        text.finish(reader);
+    } catch (const rt::RuntimeError &e) {
+        out.error(file, 0, QStringLiteral("unreadable"),
+                  e.message() + QStringLiteral("ゲームは始められません。"));
+    }
+}
+
+void GameCheck::checkCatalogue(const QString &stem, int capacity, bool special) {
+    const QString file = QStringLiteral("dat/") + stem + QStringLiteral(".dat");
+    const std::optional<QFileInfo> info = dat_.find(stem + QStringLiteral(".dat"));
+    const QString what = special ? QStringLiteral("特別な写真") : QStringLiteral("写真");
+    if (!info) {
+        out.error(
+            file, 0, QStringLiteral("catalogue-missing"),
+            QStringLiteral("%1の説明のファイルがありません。ゲームは始められません。").arg(what));
+        return;
+    }
+    struct Record {
+        int line = 0;
+        bool visible = false;
+    };
+    QList<Record> records;
+    try {
+        TextReader reader(info->filePath());
+        TextChecks text(out, file, Severity::Error);
+        auto read = [&] {
+            TextLine line = reader.next();
+            text.line(line, reader.atEnd());
+            if (looksLikeSeparator(line.text)) {
+                out.warning(file, line.number, QStringLiteral("catalogue-separator"),
+                            QStringLiteral("区切りの行は「>」の1文字だけでなければなりません。この"
+                                           "行は説明の文として読まれ、記録は分かれません。"));
+            }
+            return line;
+        };
+        // As the game's reader: the end of the file ends the last record, and a separator
+        // at the very end opens none.
+        if (!reader.atEnd()) {
+            TextLine line = read();
+            Record record{line.number};
+            for (;;) {
+                bool ended = false;
+                while (line.text != u">") {
+                    record.visible =
+                        record.visible || !(line.text.isEmpty() || blankOnly(line.text));
+                    if (reader.atEnd()) {
+                        ended = true;
+                        break;
+                    }
+                    line = read();
+                }
+                if (ended || reader.atEnd())
+                    break;
+                line = read();
+                records.append(record);
+                if (records.size() >= capacity) {
+                    int extra = 1 + (line.text == u">" && !reader.atEnd());
+                    const int from = line.number;
+                    while (!reader.atEnd()) {
+                        const TextLine rest = reader.next();
+                        extra += rest.text == u">" && !reader.atEnd();
+                    }
+                    out.warning(file, from, QStringLiteral("catalogue-extra"),
+                                QStringLiteral("ここから先の %1 件の記録は読まれません。%2は %3 "
+                                               "枚（「%4」〜「%5」）で、説明もその数だけ読まれます"
+                                               "。")
+                                    .arg(QString::number(extra), what, QString::number(capacity),
+                                         photoCode(0, special), photoCode(capacity - 1, special)));
+                    record = Record{};
+                    break;
+                }
+                record = Record{line.number};
+            }
+            if (record.line > 0)
+                records.append(record);
+        }
+        text.finish(reader);
+    } catch (const rt::RuntimeError &e) {
+        out.error(file, 0, QStringLiteral("unreadable"),
+                  e.message() + QStringLiteral("ゲームは始められません。"));
+        return;
+    }
+
+    for (int n = 0; n < records.size(); ++n) {
+        if (records[n].visible)
+            continue;
+        out.error(file, records[n].line, QStringLiteral("catalogue-empty-record"),
+                  QStringLiteral("%1「%2」の説明が空です。撮れたときに番号しか出ません。")
+                      .arg(what, photoCode(n, special)));
+    }
+    if (records.size() < capacity) {
+        const int n = int(records.size());
+        out.error(file, 0, QStringLiteral("catalogue-count"),
+                  QStringLiteral("記録が %1 件しかありません（「>」の行で区切って %2 件必要です）。"
+                                 "%3「%4」〜「%5」は撮れても説明が出ません。")
+                      .arg(QString::number(n), QString::number(capacity), what,
+                           photoCode(n, special), photoCode(capacity - 1, special)));
+    }
+}
+
+} // namespace check

@@ -1,0 +1,151 @@
+#pragma once
+
+#include "checker.h"
+#include "textreader.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <QList>
+#include <QMultiHash>
+#include <QSet>
+#include <QString>
+#include <optional>
+
+namespace check {
+
+// A writer's text inside a message, cut short so that a huge line stays readable.
+QString shown(const QString &text);
+bool isBlank(QChar c);
+bool blankOnly(const QString &text); // not empty, and nothing but blanks
+
+// Every finding of one run. A file with many findings of one kind lists the first few and
+// then one line for the rest, so that a broken file cannot bury the others.
+class Findings {
+  public:
+    void add(Severity severity, const QString &file, int line, const QString &code,
+             const QString &message);
+    void error(const QString &file, int line, const QString &code, const QString &message) {
+        add(Severity::Error, file, line, code, message);
+    }
+    void warning(const QString &file, int line, const QString &code, const QString &message) {
+        add(Severity::Warning, file, line, code, message);
+    }
+    Report take();
+
+  private:
+    struct Hidden {
+        Severity severity;
+        QString file;
+        QString code;
+        int firstLine = 0;
+        int count = 0;
+    };
+    QList<Finding> listed_;
+    QHash<QString, int> perKind_;
+    QHash<QString, Hidden> hidden_;
+    int errors_ = 0;
+    int warnings_ = 0;
+};
+
+// One folder of the game (dat/ or img/), listed once so that thousands of look-ups stay
+// cheap.
+class FolderIndex {
+  public:
+    void load(const QString &dir);
+    bool isFolder() const { return isFolder_; }
+    bool existsAsSomethingElse() const { return existsAsOther_; }
+    // The entry the game opens for this file name ("name.dat"), which may lie further down.
+    std::optional<QFileInfo> find(const QString &fileName) const;
+    // A file that the writer probably meant, for the message about a missing one.
+    QString nearMiss(const QString &fileName) const;
+    QStringList names() const { return entries_.keys(); }
+
+  private:
+    QString dir_;
+    bool isFolder_ = false;
+    bool existsAsOther_ = false;
+    QHash<QString, QFileInfo> entries_;
+    QMultiHash<QString, QString> folded_; // lower-case name without ".dat" -> names
+};
+
+// What the bytes and line ends of one text file say, reported once it has been read.
+class TextChecks {
+  public:
+    TextChecks(Findings &out, QString file, Severity invalidBytes)
+        : out_(out), file_(std::move(file)), invalidSeverity_(invalidBytes) {}
+    void line(const TextLine &line, bool lastInFile);
+    void finish(const TextReader &reader);
+    // A last line without a line end that holds nothing visible: the game still reads it.
+    static bool invisibleTail(const TextLine &line, bool lastInFile);
+
+  private:
+    Findings &out_;
+    QString file_;
+    Severity invalidSeverity_;
+    QList<int> invalidLines_;
+    int firstLoneCr_ = 0;
+    int loneCrCount_ = 0;
+};
+
+// How an event ends when it is played from its first line, for the choice count.
+struct EventOutline {
+    Handover ending = Handover::Broken;
+    QString chainTarget;
+    // The first step runs straight into another event (">ive" or ">end") without
+    // showing a line: started afresh within the same step.
+    std::optional<QString> passesInto;
+    int passLine = 0;
+    QList<ShownLine> shown; // only when the pacing is traced
+};
+
+class GameCheck {
+  public:
+    explicit GameCheck(const QString &root);
+    Report run();
+    // One script alone, with its pacing traced.
+    EventOutline traceScript(const QString &name);
+
+    // Used while reading the scripts.
+    Findings out;
+    QString datFile(const QString &name) const {
+        return QStringLiteral("dat/") + name + QStringLiteral(".dat");
+    }
+    QString imgFile(const QString &name) const {
+        return QStringLiteral("img/") + name + QStringLiteral(".dat");
+    }
+    enum class Via { Start, Branch, Chain };
+    void referEvent(const QString &name, Via via, const QString &file, int line);
+    void referPicture(const QString &name, const QString &file, int line);
+    bool hasScript(const QString &name) const {
+        return dat_.find(name + QStringLiteral(".dat")).has_value();
+    }
+    bool tracing() const { return tracing_; }
+
+  private:
+    bool loadFolders();
+    void checkMusic();
+    void checkAlbum();
+    void checkCatalogue(const QString &stem, int capacity, bool special);
+    void checkScripts();
+    void checkScript(const QString &name);
+    void checkChainLoops();
+    void checkFirstChoiceEnding();
+    void checkPictures();
+    void reportUnusedScripts();
+    int firstChoicesFrom(const QString &name, QHash<QString, int> &memo, QSet<QString> &open);
+
+    QString root_;
+    FolderIndex dat_;
+    FolderIndex img_;
+    QList<QString> pendingEvents_;
+    QHash<QString, bool> eventPresent_;   // every event name met, and whether it can start
+    QHash<QString, EventOutline> events_; // the events that were read
+    QSet<QString> picturesUsed_;          // file names below img/
+    bool tracing_ = false;
+};
+
+// Reads one script as the runner plays it.
+void checkScriptLines(GameCheck &game, const QString &name, TextReader &reader,
+                      EventOutline &outline);
+
+} // namespace check

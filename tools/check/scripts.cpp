@@ -1,0 +1,512 @@
+#include "gamecheck.h"
+#include "script/lines.h"
+
+#include <algorithm>
+#include <deque>
+
+// One script, played line by line as the event runner plays it: the same recognition of
+// command words, the same look-ahead, the same count of line places on a page.
+namespace check {
+namespace {
+
+using script::LineKind;
+
+struct Word {
+    QStringView text;
+    std::optional<LineKind> kind; // ">hit" is only a look-ahead word
+};
+
+// The recognition order of the runner, then ">hit".
+const Word words[] = {
+    {u">p", LineKind::PageBreak}, {u">syuuryou", LineKind::EventEnd}, {u">qst", LineKind::Question},
+    {u">end", LineKind::GameEnd}, {u">img", LineKind::Picture},       {u">ive", LineKind::Chain},
+    {u">hit", std::nullopt},
+};
+
+QString wordOf(LineKind kind) {
+    for (const Word &w : words) {
+        if (w.kind == kind)
+            return w.text.toString();
+    }
+    return {};
+}
+
+QString meaningOf(LineKind kind) {
+    switch (kind) {
+    case LineKind::PageBreak:
+        return QStringLiteral("改ページ");
+    case LineKind::EventEnd:
+        return QStringLiteral("イベントの終わり");
+    case LineKind::Question:
+        return QStringLiteral("選択肢");
+    case LineKind::GameEnd:
+        return QStringLiteral("ゲームの終わり（新しいゲームが始まる）");
+    case LineKind::Picture:
+        return QStringLiteral("画像の表示");
+    case LineKind::Chain:
+        return QStringLiteral("別のイベントへの移動");
+    case LineKind::Text:
+        break;
+    }
+    return QStringLiteral("文");
+}
+
+const Word *startWord(const QString &text) {
+    for (const Word &w : words) {
+        if (text.startsWith(w.text))
+            return &w;
+    }
+    return nullptr;
+}
+
+// The first look-ahead word in a line, for messages.
+QString waitWordIn(const QString &text) {
+    for (const Word &w : words) {
+        if (w.text != u">img" && text.contains(w.text))
+            return w.text.toString();
+    }
+    return {};
+}
+
+// A command word written in capitals or full width: the runner compares exactly.
+QString lookalikeWordIn(const QString &text) {
+    if (!text.contains(u'>') && !text.contains(u'＞') && !text.contains(u'﹥'))
+        return {};
+    const QString folded = text.normalized(QString::NormalizationForm_KC).toLower();
+    for (const Word &w : words) {
+        if (folded.contains(w.text) && !text.contains(w.text))
+            return w.text.toString();
+    }
+    return {};
+}
+
+// A text line that starts like a command, e.g. a misspelt ">syuryou".
+bool looksLikeUnknownCommand(const QString &text) {
+    return text.size() >= 2 && text[0] == u'>' && text[1].unicode() < 0x80 && text[1].isLetter();
+}
+
+// The lines of one script with room to look two ahead: the runner holds the next line,
+// and a question reads two captions.
+class LineQueue {
+  public:
+    explicit LineQueue(TextReader &reader) : reader_(reader) {}
+    const TextLine *peek(std::size_t k) {
+        while (buffer_.size() <= k && !reader_.atEnd())
+            buffer_.push_back(reader_.next());
+        return k < buffer_.size() ? &buffer_[k] : nullptr;
+    }
+    bool atEnd() { return peek(0) == nullptr; }
+    TextLine take() {
+        peek(0);
+        TextLine line = std::move(buffer_.front());
+        buffer_.pop_front();
+        lastNumber_ = line.number + line.bareLineFeeds;
+        return line;
+    }
+    int lastNumber() const { return lastNumber_; }
+
+  private:
+    TextReader &reader_;
+    std::deque<TextLine> buffer_;
+    int lastNumber_ = 0;
+};
+
+// What takes a line off the screen.
+enum class Wipe { PageBreak, EventEnd, EndOfFile, NewGame, Chain, NewPage };
+
+class ScriptPlay {
+  public:
+    ScriptPlay(GameCheck &game, const QString &name, TextReader &reader, EventOutline &outline)
+        : game_(game), out_(game.out), name_(name), file_(game.datFile(name)), reader_(reader),
+          lines_(reader), text_(game.out, file_, Severity::Error), outline_(outline) {}
+
+    void play() {
+        steps();
+        text_.finish(reader_);
+    }
+
+  private:
+    void steps();
+    TextLine take() {
+        TextLine line = lines_.take();
+        text_.line(line, lines_.atEnd());
+        return line;
+    }
+    void lexical(const TextLine &line, LineKind kind);
+    std::optional<QString> operand(const TextLine &line, LineKind kind);
+    void question(const TextLine &line);
+    void caption(const TextLine &line);
+    void wiped(int by, Wipe how);
+    void unreadAfter(const QString &why);
+
+    GameCheck &game_;
+    Findings &out_;
+    QString name_;
+    QString file_;
+    TextReader &reader_;
+    LineQueue lines_;
+    TextChecks text_;
+    EventOutline &outline_;
+
+    int pageLines_ = 0;
+    int rows_ = 0;          // rows of the message area, 0 when it is empty
+    bool firstStep_ = true; // still in the step that the event's start runs
+    struct Pending {
+        int line = 0;    // a shown line that goes on by itself
+        int gapLine = 0; // the first empty or picture line after it
+    };
+    std::optional<Pending> pending_;
+};
+
+void ScriptPlay::steps() {
+    for (;;) {
+        const bool fromFile = !lines_.atEnd();
+        TextLine current;
+        if (fromFile) {
+            current = take();
+        } else {
+            current.text = QStringLiteral(">syuuryou"); // what the runner reads past the end
+            current.number = lines_.lastNumber();
+        }
+        const TextLine *next = lines_.peek(0);
+        const QString nextText = next ? next->text : QStringLiteral(">syuuryou");
+        const bool waits = script::makesPreviousWait(nextText) || pageLines_ == 9;
+        const LineKind kind = script::kindOf(current.text);
+        if (fromFile)
+            lexical(current, kind);
+
+        if (pending_ && script::makesPreviousWait(current.text) &&
+            (kind == LineKind::Question || kind == LineKind::Text || kind == LineKind::Picture)) {
+            out_.warning(file_, pending_->line, QStringLiteral("wait-lost"),
+                         QStringLiteral("%1行目の「%2」との間に空行か「>img」の行（%3行目）がある"
+                                        "ため、この行はクリックを待ちません。待たせたい命令は文の"
+                                        "すぐ下に置いてください。")
+                             .arg(QString::number(current.number), waitWordIn(current.text),
+                                  QString::number(pending_->gapLine)));
+            pending_.reset();
+        }
+
+        switch (kind) {
+        case LineKind::PageBreak:
+            wiped(current.number, Wipe::PageBreak);
+            pageLines_ = 0;
+            rows_ = 0;
+            continue;
+        case LineKind::EventEnd:
+            wiped(current.number, fromFile ? Wipe::EventEnd : Wipe::EndOfFile);
+            if (firstStep_) {
+                out_.warning(
+                    file_, fromFile ? current.number : 0, QStringLiteral("shows-nothing"),
+                    QStringLiteral("このイベントは文を一つも表示しないうちに終わります。"));
+            }
+            outline_.ending = Handover::Closes;
+            if (fromFile) {
+                unreadAfter(QStringLiteral("この行は読まれません。%1行目の「>syuuryou」でイベントが"
+                                           "終わります。")
+                                .arg(current.number));
+            }
+            return;
+        case LineKind::Question:
+            question(current);
+            return;
+        case LineKind::GameEnd:
+            wiped(current.number, Wipe::NewGame);
+            outline_.ending = Handover::NewGame;
+            if (firstStep_) {
+                outline_.passesInto = QStringLiteral("0");
+                outline_.passLine = current.number;
+            }
+            unreadAfter(
+                QStringLiteral("この行は読まれません。%1行目の「>end」で新しいゲームが始まり"
+                               "ます。")
+                    .arg(current.number));
+            return;
+        case LineKind::Picture:
+            if (std::optional<QString> picture = operand(current, kind))
+                game_.referPicture(*picture, file_, current.number);
+            if (pending_ && pending_->gapLine == 0)
+                pending_->gapLine = current.number;
+            continue;
+        case LineKind::Chain: {
+            const std::optional<QString> target = operand(current, kind);
+            wiped(current.number, Wipe::Chain);
+            if (target) {
+                game_.referEvent(*target, GameCheck::Via::Chain, file_, current.number);
+                outline_.ending = Handover::Chain;
+                outline_.chainTarget = *target;
+                if (firstStep_) {
+                    outline_.passesInto = *target;
+                    outline_.passLine = current.number;
+                }
+            }
+            unreadAfter(QStringLiteral("この行は読まれません。%1行目の「>ive」で次のイベントに移り"
+                                       "ます。")
+                            .arg(current.number));
+            return;
+        }
+        case LineKind::Text:
+            break;
+        }
+
+        const int placeBefore = pageLines_;
+        pageLines_ = pageLines_ % 10 + 1;
+        if (current.text.isEmpty()) {
+            if (pageLines_ != 1) {
+                rows_ = rows_ == 0 ? 2 : rows_ + 1; // a line break alone makes two rows
+            } else if (rows_ > 0) {
+                out_.warning(
+                    file_, current.number, QStringLiteral("page-overflow"),
+                    QStringLiteral("10行で一杯のページの後の空行なので、ページが切り替わら"
+                                   "ず、この後の文が前のページに続けて表示されます（メッセ"
+                                   "ージ欄が10行を超えます）。「>p」で区切ってください。"));
+            } else {
+                out_.warning(file_, current.number, QStringLiteral("empty-first-line"),
+                             QStringLiteral("ページの最初の空行は何も表示しません。"));
+            }
+            if (pending_ && pending_->gapLine == 0)
+                pending_->gapLine = current.number;
+            continue;
+        }
+
+        if (rows_ > 0 && pageLines_ == 1)
+            wiped(current.number, Wipe::NewPage);
+        rows_ = rows_ > 0 && pageLines_ != 1 ? rows_ + 1 : 1;
+        if (game_.tracing())
+            outline_.shown.append({current.number, waits, rows_});
+        pending_.reset();
+        firstStep_ = false;
+        if (!waits) {
+            pending_ = Pending{current.number};
+        } else if (placeBefore == 9 && !script::makesPreviousWait(nextText) && next &&
+                   !next->text.isEmpty() && script::kindOf(next->text) == LineKind::Text) {
+            out_.warning(file_, current.number, QStringLiteral("page-full"),
+                         QStringLiteral("ページの10行目なので、この行でクリックを待ち、次の行から新"
+                                        "しいページになります。区切りたい所に「>p」を置いてくださ"
+                                        "い。"));
+        }
+    }
+}
+
+void ScriptPlay::wiped(int by, Wipe how) {
+    if (!pending_)
+        return;
+    const Pending lost = *pending_;
+    pending_.reset();
+    const QString gap = QString::number(lost.gapLine);
+    const QString at = QString::number(by);
+    QString message;
+    switch (how) {
+    case Wipe::PageBreak:
+        message = QStringLiteral("%1行目の「>p」との間に空行か「>img」の行（%2行目）があるため、こ"
+                                 "の行はクリックを待たず、すぐに消えます。待たせたい命令は文のすぐ"
+                                 "下に置いてください。")
+                      .arg(at, gap);
+        break;
+    case Wipe::EventEnd:
+        message = QStringLiteral("%1行目の「>syuuryou」との間に空行か「>img」の行（%2行目）がある"
+                                 "ため、この行はクリックを待たず、すぐにイベントが終わります。待た"
+                                 "せたい命令は文のすぐ下に置いてください。")
+                      .arg(at, gap);
+        break;
+    case Wipe::EndOfFile:
+        message = QStringLiteral("この後には空行か「>img」の行（%1行目から）しかないため、この行は"
+                                 "クリックを待たず、すぐにイベントが終わります。最後の文をファイル"
+                                 "の最後の行にしてください。")
+                      .arg(gap);
+        break;
+    case Wipe::NewGame:
+        message = QStringLiteral("%1行目の「>end」との間に空行か「>img」の行（%2行目）があるため、"
+                                 "この行はクリックを待たず、すぐに新しいゲームが始まります。待たせ"
+                                 "たい命令は文のすぐ下に置いてください。")
+                      .arg(at, gap);
+        break;
+    case Wipe::Chain:
+        message = QStringLiteral("%1行目の「>ive」との間に空行か「>img」の行（%2行目）があるため、"
+                                 "この行はクリックを待たず、すぐに次のイベントに移ります。待たせた"
+                                 "い命令は文のすぐ下に置いてください。")
+                      .arg(at, gap);
+        break;
+    case Wipe::NewPage:
+        message = QStringLiteral("%1行目からの空行でページの10行分が埋まり、%2行目の文から新しい"
+                                 "ページになるため、この行はクリックを待たず、このページはすぐに"
+                                 "消えます。")
+                      .arg(gap, at);
+        break;
+    }
+    out_.error(file_, lost.line, QStringLiteral("wait-lost"), message);
+}
+
+void ScriptPlay::lexical(const TextLine &line, LineKind kind) {
+    const QString &text = line.text;
+    const Word *start = startWord(text);
+    if (start && start->kind && *start->kind != kind) {
+        out_.error(file_, line.number, QStringLiteral("command-shadowed"),
+                   QStringLiteral("この行は「%1」で始まりますが、先に調べられる「%2」も含むため%3"
+                                  "として読まれ、「%1」は働きません。")
+                       .arg(start->text.toString(), wordOf(kind), meaningOf(kind)));
+    } else if ((!start || !start->kind) && kind != LineKind::Text) {
+        // Blanks before the word are a slip; words before it are text the player never sees.
+        const QString word = wordOf(kind);
+        const QStringView before = QStringView(text).left(text.indexOf(word));
+        const bool textBefore = !std::all_of(before.begin(), before.end(), isBlank);
+        QString message =
+            textBefore ? QStringLiteral("文の途中に「%1」があります。ゲームは命令の言葉を行のどこに"
+                                        "あっても見つけるので、この行全体が%2として読まれ、文は表"
+                                        "示されません。")
+                             .arg(word, meaningOf(kind))
+                       : QStringLiteral("「%1」の前に空白があります。この行は%2として働きます"
+                                        "が、行の先頭に書いてください。")
+                             .arg(word, meaningOf(kind));
+        if (kind == LineKind::Picture || kind == LineKind::Chain) {
+            message +=
+                QStringLiteral("名前は6文字目からの「%1」になります。").arg(shown(text.mid(5)));
+        }
+        out_.add(textBefore ? Severity::Error : Severity::Warning, file_, line.number,
+                 QStringLiteral("command-not-at-start"), message);
+    } else if (kind == LineKind::Picture && script::makesPreviousWait(text)) {
+        out_.warning(file_, line.number, QStringLiteral("picture-makes-wait"),
+                     QStringLiteral("画像の名前に「%1」が含まれるため、前の文の行がクリックを待ち"
+                                    "ます。")
+                         .arg(waitWordIn(text)));
+    }
+
+    if (kind == LineKind::Text && !text.isEmpty()) {
+        const QString lookalike = lookalikeWordIn(text);
+        if (start && start->text == u">hit") {
+            out_.warning(file_, line.number, QStringLiteral("hit"),
+                         QStringLiteral("「>hit」には働きがなく、この行は文として表示されます（前"
+                                        "の文の行はクリックを待ちます）。"));
+        } else if (text.contains(u">hit")) {
+            out_.warning(file_, line.number, QStringLiteral("hit"),
+                         QStringLiteral("行の途中の「>hit」のため、前の文の行がクリックを待ちます。"
+                                        "この行は文として表示されます。"));
+        } else if (!lookalike.isEmpty()) {
+            out_.warning(file_, line.number, QStringLiteral("command-case"),
+                         QStringLiteral("「%1」に似た書き方がありますが、命令は半角の小文字で書か"
+                                        "ないと働かず、この行は文として表示されます。")
+                             .arg(lookalike));
+        } else if (looksLikeUnknownCommand(text)) {
+            out_.warning(file_, line.number, QStringLiteral("unknown-command"),
+                         QStringLiteral("「%1」という命令はありません。この行は文として表示されま"
+                                        "す。")
+                             .arg(shown(text)));
+        }
+        if (blankOnly(text) && !TextChecks::invisibleTail(line, lines_.atEnd())) {
+            out_.warning(file_, line.number, QStringLiteral("blank-line"),
+                         QStringLiteral("空白だけの行です。ゲームは空行ではなく文の行として扱い、"
+                                        "表示の間やクリックの待ちが入ります。何もない空行にして"
+                                        "ください。"));
+        }
+    }
+
+    if (start && start->kind == kind && kind != LineKind::Picture && kind != LineKind::Chain) {
+        const QString rest = text.mid(start->text.size());
+        if (!rest.isEmpty() && !blankOnly(rest)) {
+            out_.warning(file_, line.number, QStringLiteral("command-rest"),
+                         QStringLiteral("「%1」の後の「%2」は読み飛ばされ、表示されません。")
+                             .arg(start->text.toString(), shown(rest)));
+        }
+    }
+}
+
+std::optional<QString> ScriptPlay::operand(const TextLine &line, LineKind kind) {
+    const QString word = wordOf(kind);
+    bool ok = false;
+    const QString name = script::operandOf(line.text, &ok);
+    if (!ok) {
+        out_.error(file_, line.number, QStringLiteral("operand-missing"),
+                   QStringLiteral("「%1」の後に区切りの1文字と名前がありません。ここでゲームが止"
+                                  "まります。")
+                       .arg(word));
+        return std::nullopt;
+    }
+    if (name.isEmpty()) {
+        if (kind == LineKind::Chain && game_.hasScript(name))
+            return name; // dat/.dat: odd, but the game finds it
+        if (kind == LineKind::Chain) {
+            out_.error(file_, line.number, QStringLiteral("operand-missing"),
+                       QStringLiteral("「>ive」の後にイベントの名前がありません。ここでゲームが止ま"
+                                      "ります。"));
+            return std::nullopt;
+        }
+        out_.warning(file_, line.number, QStringLiteral("picture-empty-name"),
+                     QStringLiteral("画像の名前が空なので、代わりに「dmy」が表示されます。"));
+        return name;
+    }
+    if (line.text.startsWith(word)) {
+        const QChar separator = line.text[4];
+        if (separator.isLetterOrNumber() || separator == u'_') {
+            out_.warning(file_, line.number, QStringLiteral("operand-separator"),
+                         QStringLiteral("「%1」と名前の間に区切りの1文字がありません。ゲームは5文"
+                                        "字目の「%2」を区切りとして読み飛ばし、名前を「%3」と読み"
+                                        "ます。")
+                             .arg(word, QString(separator), shown(name)));
+        } else if (isBlank(name.front()) || isBlank(name.back())) {
+            out_.warning(file_, line.number, QStringLiteral("operand-blank"),
+                         QStringLiteral("名前「%1」の前か後ろに空白があります。空白も名前の一部とし"
+                                        "て読まれます。")
+                             .arg(shown(name)));
+        }
+    }
+    return name;
+}
+
+void ScriptPlay::question(const TextLine &line) {
+    outline_.ending = Handover::Broken;
+    const TextLine *first = lines_.peek(0);
+    const TextLine *second = lines_.peek(1);
+    if (!first || !second) {
+        out_.error(file_, line.number, QStringLiteral("question-captions"),
+                   QStringLiteral("「>qst」の後には選択肢の見出しが2行要りますが、%1行しかありませ"
+                                  "ん。ここでゲームが止まります。")
+                       .arg(first ? 1 : 0));
+        return;
+    }
+    caption(take());
+    const TextLine last = take();
+    caption(last);
+    outline_.ending = Handover::Question;
+    game_.referEvent(name_ + QStringLiteral("_1"), GameCheck::Via::Branch, file_, line.number);
+    game_.referEvent(name_ + QStringLiteral("_2"), GameCheck::Via::Branch, file_, line.number);
+    unreadAfter(
+        QStringLiteral("この行は読まれません。%1行目の選択肢の見出しでこのスクリプトは終わり"
+                       "ます。")
+            .arg(last.number));
+}
+
+void ScriptPlay::caption(const TextLine &line) {
+    if (line.text.isEmpty()) {
+        out_.warning(file_, line.number, QStringLiteral("caption-empty"),
+                     QStringLiteral("選択肢の見出しが空で、ボタンに何も書かれません。"));
+        return;
+    }
+    for (const Word &w : words) {
+        if (line.text.contains(w.text)) {
+            out_.warning(file_, line.number, QStringLiteral("caption-command"),
+                         QStringLiteral("選択肢の見出しの「%1」は命令として働かず、そのままボタンの"
+                                        "文字になります。")
+                             .arg(w.text.toString()));
+            return;
+        }
+    }
+}
+
+void ScriptPlay::unreadAfter(const QString &why) {
+    // Trailing empty lines are harmless; the first line with something in it is not.
+    while (const TextLine *line = lines_.peek(0)) {
+        if (!line->text.isEmpty()) {
+            out_.warning(file_, line->number, QStringLiteral("unread"), why);
+            return;
+        }
+        lines_.take();
+    }
+}
+
+} // namespace
+
+void checkScriptLines(GameCheck &game, const QString &name, TextReader &reader,
+                      EventOutline &outline) {
+    ScriptPlay(game, name, reader, outline).play();
+}
+
+} // namespace check
