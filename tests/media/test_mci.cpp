@@ -1,7 +1,9 @@
 #include "media/mci.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
@@ -468,6 +470,63 @@ class MciTest : public QObject {
         QCOMPARE(send("play H"), 0);
         render("H");
         QVERIFY2(difference(render("H"), first) < 0.02f * peak(first), "should start over");
+    }
+
+    // The same loop with the song on FluidSynth's own audio thread (its file driver, which
+    // keeps real time): the rewind and the restart are sent while that thread renders.
+    void loopsOnTheAudioThread() {
+        const QString raw = dir.filePath("out.raw");
+        qputenv("MIRUTENA_AUDIO_DRIVER", "file");
+        qputenv("MIRUTENA_AUDIO_FILE", QFile::encodeName(raw));
+        mciUseOfflineRendering(false);
+        const int opened = send(open(songPath, "R"));
+        qunsetenv("MIRUTENA_AUDIO_DRIVER");
+        qunsetenv("MIRUTENA_AUDIO_FILE");
+        QCOMPARE(opened, 0);
+        QCOMPARE(send("play R notify"), 0);
+        // A frame is 4 bytes: two 16-bit channels.
+        auto written = [&raw] { return QFileInfo(raw).size() / 4; };
+        std::vector<qint64> restarts;
+        QElapsedTimer clock;
+        clock.start();
+        while (restarts.size() < 2 && clock.elapsed() < 30000) {
+            if (mode("R") == "stopped") {
+                restarts.push_back(written());
+                QCOMPARE(send("seek R to start"), 0);
+                QCOMPARE(send("play R from 0"), 0);
+                QCOMPARE(mode("R"), "playing");
+            }
+            QTest::qSleep(1);
+        }
+        QCOMPARE(restarts.size(), size_t(2));
+        const qint64 end = written();
+        while (written() < restarts[1] + rate / 2 && clock.elapsed() < 40000)
+            QTest::qSleep(5);
+        QCOMPARE(send("close R"), 0);
+
+        QFile file(raw);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const auto *samples = reinterpret_cast<const qint16 *>(bytes.constData());
+        const qint64 frames = bytes.size() / 4;
+        auto loudest = [&](qint64 from, qint64 to) {
+            int most = 0;
+            for (qint64 i = std::max<qint64>(from, 0) * 2; i < std::min(to, frames) * 2; ++i)
+                most = std::max(most, std::abs(int(samples[i])));
+            return most;
+        };
+        const int song = loudest(0, restarts[0]);
+        QVERIFY2(song > 200, "the song should sound");
+        // Each run plays the whole song: the first note at its start, the rest at its end.
+        QVERIFY2(
+            restarts[1] - restarts[0] >= songFrames(3) - rate / 10,
+            qPrintable(
+                QStringLiteral("the second run lasted %1 frames").arg(restarts[1] - restarts[0])));
+        for (qint64 at : restarts) {
+            QVERIFY2(loudest(at - rate / 4, at - rate / 8) < song / 4, "the song ends in its rest");
+            QVERIFY2(loudest(at, at + rate / 4) > song / 2, "the song sounds again from its start");
+        }
+        QVERIFY(end >= restarts[1]);
     }
 
     void renderSeam() {
