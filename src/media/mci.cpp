@@ -1,12 +1,10 @@
 #include "mci.h"
 
+#include "fluidsynthlib.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
-
-#include <fluidsynth.h>
-
-#include <dlfcn.h>
 
 #include <algorithm>
 #include <array>
@@ -22,13 +20,19 @@
 namespace media {
 namespace {
 
+// Only called once the library is loaded: nothing of FluidSynth's exists before.
+const FluidSynth &fs() {
+    return *fluidSynth();
+}
+
 template <auto Delete> struct Deleter {
-    template <class T> void operator()(T *object) const { Delete(object); }
+    template <class T> void operator()(T *object) const { (fs().*Delete)(object); }
 };
-using Settings = std::unique_ptr<fluid_settings_t, Deleter<delete_fluid_settings>>;
-using Synth = std::unique_ptr<fluid_synth_t, Deleter<delete_fluid_synth>>;
-using Player = std::unique_ptr<fluid_player_t, Deleter<delete_fluid_player>>;
-using AudioDriver = std::unique_ptr<fluid_audio_driver_t, Deleter<delete_fluid_audio_driver>>;
+using Settings = std::unique_ptr<fluid_settings_t, Deleter<&FluidSynth::delete_fluid_settings>>;
+using Synth = std::unique_ptr<fluid_synth_t, Deleter<&FluidSynth::delete_fluid_synth>>;
+using Player = std::unique_ptr<fluid_player_t, Deleter<&FluidSynth::delete_fluid_player>>;
+using AudioDriver =
+    std::unique_ptr<fluid_audio_driver_t, Deleter<&FluidSynth::delete_fluid_audio_driver>>;
 
 // General MIDI soundfonts, first found wins.
 constexpr std::array soundfontPlaces = {
@@ -50,6 +54,7 @@ const char *const missingSong = "音楽ファイルが見つかりません";
 const char *const unplayableSong = "音楽ファイルを再生できません";
 const char *const missingSoundfont = "MIDI 音源（サウンドフォント）が見つかりません";
 const char *const noAudio = "音声出力を開けません";
+const char *const noSynth = "MIDI 音源（FluidSynth）を読み込めません";
 
 bool offlineRendering = false;
 std::optional<std::string> soundfontForTests;
@@ -74,15 +79,14 @@ void silenceFluidSynth() {
     if (done)
         return;
     for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
-        fluid_set_log_function(level, ignoreFluidLog, nullptr);
+        fs().fluid_set_log_function(level, ignoreFluidLog, nullptr);
     done = true;
 }
 
 // ALSA prints its failures itself. It comes in with FluidSynth, so it is looked up, not linked.
 void silenceAlsa() {
     using Handler = void (*)(const char *, int, const char *, int, const char *, ...);
-    if (auto set =
-            reinterpret_cast<int (*)(Handler)>(dlsym(RTLD_DEFAULT, "snd_lib_error_set_handler")))
+    if (auto set = reinterpret_cast<int (*)(Handler)>(fs().dependency("snd_lib_error_set_handler")))
         set(ignoreAlsaError);
 }
 
@@ -95,12 +99,12 @@ class SdlAudio {
     ~SdlAudio() { stop(); }
 
     bool start() {
-        auto init = reinterpret_cast<int (*)(unsigned)>(dlsym(RTLD_DEFAULT, "SDL_InitSubSystem"));
+        auto init = reinterpret_cast<int (*)(unsigned)>(fs().dependency("SDL_InitSubSystem"));
         started = init && init(audioSubsystem) == 0;
         return started;
     }
     void stop() {
-        auto quit = reinterpret_cast<void (*)(unsigned)>(dlsym(RTLD_DEFAULT, "SDL_QuitSubSystem"));
+        auto quit = reinterpret_cast<void (*)(unsigned)>(fs().dependency("SDL_QuitSubSystem"));
         if (started && quit)
             quit(audioSubsystem);
         started = false;
@@ -116,11 +120,11 @@ bool hasOption(fluid_settings_t *settings, const char *name, const char *option)
         const char *option;
         bool found;
     } search{option, false};
-    fluid_settings_foreach_option(settings, name, &search,
-                                  [](void *data, const char *, const char *o) {
-                                      auto *s = static_cast<Search *>(data);
-                                      s->found = s->found || std::strcmp(s->option, o) == 0;
-                                  });
+    fs().fluid_settings_foreach_option(settings, name, &search,
+                                       [](void *data, const char *, const char *o) {
+                                           auto *s = static_cast<Search *>(data);
+                                           s->found = s->found || std::strcmp(s->option, o) == 0;
+                                       });
     return search.found;
 }
 
@@ -132,7 +136,8 @@ AudioDriver startAudio(fluid_settings_t *settings, fluid_synth_t *synth, SdlAudi
         drivers = {chosen};
         if (std::string_view(chosen) == "file") {
             const char *file = std::getenv("MIRUTENA_AUDIO_FILE");
-            fluid_settings_setstr(settings, "audio.file.name", file && *file ? file : "/dev/null");
+            fs().fluid_settings_setstr(settings, "audio.file.name",
+                                       file && *file ? file : "/dev/null");
         }
     }
     for (const char *name : drivers) {
@@ -143,8 +148,8 @@ AudioDriver startAudio(fluid_settings_t *settings, fluid_synth_t *synth, SdlAudi
             silenceAlsa();
         if (driver == "sdl2" && !sdl.start())
             continue;
-        fluid_settings_setstr(settings, "audio.driver", name);
-        if (AudioDriver started{new_fluid_audio_driver(settings, synth)})
+        fs().fluid_settings_setstr(settings, "audio.driver", name);
+        if (AudioDriver started{fs().new_fluid_audio_driver(settings, synth)})
             return started;
         if (driver == "sdl2")
             sdl.stop();
@@ -155,7 +160,8 @@ AudioDriver startAudio(fluid_settings_t *settings, fluid_synth_t *synth, SdlAudi
 bool loadSoundfont(fluid_synth_t *synth) {
     // Anything but a SoundFont goes to libinstpatch, which complains on standard error.
     auto load = [synth](const char *file) {
-        return fluid_is_soundfont(file) && fluid_synth_sfload(synth, file, 1) != FLUID_FAILED;
+        return fs().fluid_is_soundfont(file) &&
+               fs().fluid_synth_sfload(synth, file, 1) != FLUID_FAILED;
     };
     if (soundfontForTests)
         return load(soundfontForTests->c_str());
@@ -165,20 +171,21 @@ bool loadSoundfont(fluid_synth_t *synth) {
 // FluidSynth reads a song only as it starts playing it, so a throwaway player plays one
 // block on a bare synth first: a song it cannot read leaves that player done at once.
 bool playable(const QByteArray &song) {
-    Settings settings{new_fluid_settings()};
+    Settings settings{fs().new_fluid_settings()};
     if (!settings)
         return false;
-    fluid_settings_setstr(settings.get(), "player.timing-source", "sample");
-    fluid_settings_setint(settings.get(), "synth.reverb.active", 0);
-    fluid_settings_setint(settings.get(), "synth.chorus.active", 0);
-    Synth synth{new_fluid_synth(settings.get())};
-    Player player{synth ? new_fluid_player(synth.get()) : nullptr};
-    if (!player || fluid_player_add_mem(player.get(), song.constData(), song.size()) != FLUID_OK ||
-        fluid_player_play(player.get()) != FLUID_OK)
+    fs().fluid_settings_setstr(settings.get(), "player.timing-source", "sample");
+    fs().fluid_settings_setint(settings.get(), "synth.reverb.active", 0);
+    fs().fluid_settings_setint(settings.get(), "synth.chorus.active", 0);
+    Synth synth{fs().new_fluid_synth(settings.get())};
+    Player player{synth ? fs().new_fluid_player(synth.get()) : nullptr};
+    if (!player ||
+        fs().fluid_player_add_mem(player.get(), song.constData(), song.size()) != FLUID_OK ||
+        fs().fluid_player_play(player.get()) != FLUID_OK)
         return false;
     float left[64], right[64];
-    fluid_synth_write_float(synth.get(), 64, left, 0, 1, right, 0, 1);
-    return fluid_player_get_status(player.get()) == FLUID_PLAYER_PLAYING;
+    fs().fluid_synth_write_float(synth.get(), 64, left, 0, 1, right, 0, 1);
+    return fs().fluid_player_get_status(player.get()) == FLUID_PLAYER_PLAYING;
 }
 
 enum class State { AtStart, Playing, Paused };
@@ -223,19 +230,20 @@ Device *find(std::string_view alias) {
 }
 
 Player newPlayer(fluid_synth_t *synth, const QByteArray &song) {
-    Player player{new_fluid_player(synth)};
-    if (player && fluid_player_add_mem(player.get(), song.constData(), song.size()) != FLUID_OK)
+    Player player{fs().new_fluid_player(synth)};
+    if (player &&
+        fs().fluid_player_add_mem(player.get(), song.constData(), song.size()) != FLUID_OK)
         player.reset();
     return player;
 }
 
 bool reachedEnd(Device &device) {
     fluid_player_t *player = device.player.get();
-    if (fluid_player_get_status(player) == FLUID_PLAYER_DONE)
+    if (fs().fluid_player_get_status(player) == FLUID_PLAYER_DONE)
         return true;
     if (device.totalTicks <= 0)
-        device.totalTicks = fluid_player_get_total_ticks(player);
-    const int position = fluid_player_get_current_tick(player);
+        device.totalTicks = fs().fluid_player_get_total_ticks(player);
+    const int position = fs().fluid_player_get_current_tick(player);
     if (device.rewindPending) {
         if (position < device.totalTicks)
             device.rewindPending = false;
@@ -246,10 +254,10 @@ bool reachedEnd(Device &device) {
 }
 
 void releaseNotes(Device &device) {
-    const int channels = fluid_synth_count_midi_channels(device.synth.get());
+    const int channels = fs().fluid_synth_count_midi_channels(device.synth.get());
     for (int channel = 0; channel < channels; ++channel)
-        fluid_synth_cc(device.synth.get(), channel, 64, 0); // a held pedal would keep them on
-    fluid_synth_all_notes_off(device.synth.get(), -1);
+        fs().fluid_synth_cc(device.synth.get(), channel, 64, 0); // a held pedal would keep them on
+    fs().fluid_synth_all_notes_off(device.synth.get(), -1);
 }
 
 // The player runs on the audio thread's sample clock, so it is never replaced while the
@@ -258,8 +266,8 @@ void releaseNotes(Device &device) {
 int rewind(Device &device) {
     if (device.state == State::AtStart)
         return 0;
-    fluid_player_stop(device.player.get());
-    if (fluid_player_seek(device.player.get(), 0) != FLUID_OK)
+    fs().fluid_player_stop(device.player.get());
+    if (fs().fluid_player_seek(device.player.get(), 0) != FLUID_OK)
         return MCIERR_HARDWARE;
     releaseNotes(device);
     device.rewindPending = true;
@@ -273,7 +281,7 @@ int play(Device &device, bool fromStart) {
             return error;
     if (device.state == State::Playing)
         return 0;
-    if (fluid_player_play(device.player.get()) != FLUID_OK)
+    if (fs().fluid_player_play(device.player.get()) != FLUID_OK)
         return MCIERR_HARDWARE;
     device.state = State::Playing;
     return 0;
@@ -282,7 +290,7 @@ int play(Device &device, bool fromStart) {
 void stop(Device &device) {
     if (device.state != State::Playing)
         return;
-    fluid_player_stop(device.player.get()); // lets go of the notes and the pedal itself
+    fs().fluid_player_stop(device.player.get()); // lets go of the notes and the pedal itself
     device.state = State::Paused;
 }
 
@@ -303,6 +311,10 @@ int open(std::string_view path, std::string_view alias) {
         return MCIERR_DUPLICATE_ALIAS;
     if (!isMidiFile(path))
         return MCIERR_EXTENSION_NOT_FOUND;
+    if (!fluidSynth()) {
+        report(noSynth);
+        return MCIERR_SEQ_NOMIDIPRESENT;
+    }
     silenceFluidSynth();
 
     const QString name = QFile::decodeName(QByteArray(path.data(), qsizetype(path.size())));
@@ -321,15 +333,15 @@ int open(std::string_view path, std::string_view alias) {
 
     auto device = std::make_unique<Device>();
     device->alias = alias;
-    device->settings.reset(new_fluid_settings());
+    device->settings.reset(fs().new_fluid_settings());
     if (!device->settings)
         return MCIERR_OUT_OF_MEMORY;
-    fluid_settings_setnum(device->settings.get(), "synth.sample-rate", sampleRate);
-    fluid_settings_setint(device->settings.get(), "audio.period-size", periodFrames);
+    fs().fluid_settings_setnum(device->settings.get(), "synth.sample-rate", sampleRate);
+    fs().fluid_settings_setint(device->settings.get(), "audio.period-size", periodFrames);
     // The player follows the rendered samples, as in FluidSynth's own player: no thread
     // of its own, and offline nothing runs its clock but rendering.
-    fluid_settings_setstr(device->settings.get(), "player.timing-source", "sample");
-    device->synth.reset(new_fluid_synth(device->settings.get()));
+    fs().fluid_settings_setstr(device->settings.get(), "player.timing-source", "sample");
+    device->synth.reset(fs().new_fluid_synth(device->settings.get()));
     if (!device->synth)
         return MCIERR_OUT_OF_MEMORY;
     if (!loadSoundfont(device->synth.get())) {
@@ -562,7 +574,8 @@ int mciRender(const char *alias, float *left, float *right, int frames) {
         return MCIERR_MISSING_PARAMETER;
     if (frames == 0)
         return 0;
-    return fluid_synth_write_float(device->synth.get(), frames, left, 0, 1, right, 0, 1) == FLUID_OK
+    return fs().fluid_synth_write_float(device->synth.get(), frames, left, 0, 1, right, 0, 1) ==
+                   FLUID_OK
                ? 0
                : MCIERR_HARDWARE;
 }

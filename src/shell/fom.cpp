@@ -118,8 +118,9 @@ void Fom::Form_Load() {
     st.datDir = st.appDir + QStringLiteral("dat/");
     st.imgDir = st.appDir + QStringLiteral("img/");
     rt::randomize();
-    media::MidiOpen(st.appDir + QStringLiteral("bgm.mid"));
-    media::MidiPlay();
+    // The music starts once the first frame is out: opening it loads the synthesiser,
+    // its soundfont and a sound server connection, which the window need not wait for.
+    musicPending_ = true;
     st.statMax = {255, 100, 300000};
     readAlbum(*this);
     readCatalogue(*this, QStringLiteral("syasin"), QStringLiteral("【"), st.photoTexts, 31);
@@ -140,6 +141,14 @@ void Fom::Form_Activate() {
     st.firstChoiceCount = 0;
     IveStt(*this, QStringLiteral("0"));
     st.eventSeen.at(0) = True;
+}
+
+void Fom::startMusic() {
+    if (!musicPending_ || finished_)
+        return;
+    musicPending_ = false;
+    media::MidiOpen(st.appDir + QStringLiteral("bgm.mid"));
+    media::MidiPlay();
 }
 
 void Fom::GameStt() {
@@ -163,6 +172,7 @@ void Fom::GameStt() {
 
 void Fom::Form_Unload() {
     albumLoaded_ = false; // a failed save is reported once, not retried
+    musicPending_ = false;
     writeAlbum(*this);
     media::MidiStop();
     media::MidiClose();
@@ -356,6 +366,7 @@ bool Fom::event(QEvent *event) {
         // Where the platform never activates the window, the game still starts.
         QTimer::singleShot(300, this, [this] {
             settleFrame();
+            startMusic();
             startFirstGame();
         });
         break;
@@ -368,6 +379,15 @@ bool Fom::event(QEvent *event) {
         break;
     }
     return QWidget::event(event);
+}
+
+void Fom::paintEvent(QPaintEvent *event) {
+    QWidget::paintEvent(event);
+    // Queued, so that it runs once this frame has gone to the screen.
+    if (musicPending_ && !musicQueued_) {
+        musicQueued_ = true;
+        QTimer::singleShot(0, this, [this] { startMusic(); });
+    }
 }
 
 void Fom::closeEvent(QCloseEvent *event) {

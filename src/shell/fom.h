@@ -81,6 +81,7 @@ class Fom : public QWidget {
   protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
   private:
@@ -88,6 +89,7 @@ class Fom : public QWidget {
     void placeControls();
     void settleFrame();
     void exitWith(int status);
+    void startMusic();
 
     Options options_;
     layout::WindowMetrics metrics_;
@@ -96,6 +98,8 @@ class Fom : public QWidget {
     bool started_ = false;
     bool finished_ = false;
     bool frameSettled_ = false;
+    bool musicPending_ = false; // opened once the first frame is out
+    bool musicQueued_ = false;
     int exitStatus_ = 0;
 };
 

@@ -149,6 +149,45 @@ class WindowTest : public QObject {
         QCOMPARE(albumAt[0], QByteArray("03\r\nt01\r\n"));
     }
 
+    // The music is opened and started once, after the window's first frame, and a game
+    // that ends before that never opens it.
+    void musicStartsAfterTheFirstFrame() {
+        GameFolder folder;
+        QStringList commands;
+        media::setMciSender([&](const char *command, char *reply, unsigned length, void *) {
+            commands << QString::fromLocal8Bit(command);
+            if (reply && length)
+                reply[0] = 0;
+            return 0;
+        });
+        {
+            Game game(folder, false);
+            QVERIFY(game.loaded);
+            QCOMPARE(commands, QStringList());
+            game->show();
+            QVERIFY(QTest::qWaitForWindowExposed(&*game));
+            QTRY_VERIFY(!commands.isEmpty());
+            QCoreApplication::processEvents();
+            game->repaint();
+            QCoreApplication::processEvents();
+            const QString song = folder.path() + QStringLiteral("bgm.mid");
+            QCOMPARE(commands, (QStringList{"close MIDI notify", "open \"" + song + "\" alias MIDI",
+                                            "play MIDI notify"}));
+            commands.clear();
+            game->close();
+            QCOMPARE(commands, (QStringList{"stop MIDI notify", "close MIDI notify"}));
+        }
+        commands.clear();
+        {
+            Game game(folder, false);
+            game->show();
+            game->close(); // before the event loop ever ran
+            QTest::qWait(400);
+            QCOMPARE(commands, (QStringList{"stop MIDI notify", "close MIDI notify"}));
+        }
+        media::setMciSender({});
+    }
+
     void missingAlbumIsEmptyAndCreatedAtShutdown() {
         GameFolder folder;
         folder.remove(QStringLiteral("dat/save.dat"));
