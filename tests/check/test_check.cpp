@@ -1,3 +1,4 @@
+#include "album/datafiles.h"
 #include "checker.h"
 #include "runtime/cp932.h"
 #include "runtime/textfile.h"
@@ -261,6 +262,19 @@ QByteArray randomScript(quint32 &seed) {
     if (below(seed, 4) == 0)
         put(mark());
     if (below(seed, 5) == 0 && out.endsWith("\r\n"))
+        out.chop(2);
+    return out;
+}
+
+// Records of text, empty and blank lines, with separators true and false.
+QByteArray randomCatalogue(quint32 &seed) {
+    static const QStringList words{"A", "B", ">", ">", ">", "", "  ", "　", "> "};
+    QStringList lines;
+    const int length = below(seed, 70);
+    for (int i = 0; i < length; ++i)
+        lines << words[below(seed, int(words.size()))];
+    QByteArray out = crlf(lines);
+    if (below(seed, 3) == 0 && out.endsWith("\r\n"))
         out.chop(2);
     return out;
 }
@@ -839,6 +853,108 @@ class CheckTest : public QObject {
                 QFAIL("the checker reads the pacing differently from the runner");
             }
         }
+    }
+
+    // The checker's records of a catalogue, held against the game's own reader: the same
+    // entries filled, and the same ones with nothing to read but their heading.
+    void catalogueRecordsMatchTheGamesReader() {
+        GameFolder folder;
+        Game game(folder, false);
+        QVERIFY(game.loaded);
+        QList<QByteArray> catalogues{QByteArray(),          crlf({">"}),
+                                     crlf({">", ">"}),      crlf({"A", ">", "", ">", "  "}),
+                                     catalogue(40),         catalogue(31) + crlf({">"}),
+                                     catalogue(16) + "\r\n"};
+        quint32 seed = 31;
+        for (int i = 0; i < 300; ++i)
+            catalogues << randomCatalogue(seed);
+        const QString path = folder.path() + QStringLiteral("dat/syasin.dat");
+        for (const QByteArray &bytes : std::as_const(catalogues)) {
+            folder.bytes(QStringLiteral("dat/syasin.dat"), bytes);
+            for (int capacity : {16, 31}) {
+                std::array<QString, 32> table;
+                readCatalogue(*game, QStringLiteral("syasin"), QStringLiteral("【"),
+                              std::span<QString>(table).first(std::size_t(capacity) + 1), capacity);
+                const QList<check::CatalogueRecord> records =
+                    check::catalogueRecords(path, capacity);
+                for (int n = 0; n <= capacity; ++n) {
+                    const QString heading = QStringLiteral("【%1番】").arg(n);
+                    const bool filled = !table[std::size_t(n)].isEmpty();
+                    QVERIFY2(filled == (n == 0 || n < records.size()),
+                             qPrintable(rt::decodeCp932(bytes)));
+                    if (!filled)
+                        continue;
+                    QVERIFY(table[std::size_t(n)].startsWith(heading));
+                    const bool visible =
+                        !table[std::size_t(n)].mid(heading.size()).trimmed().isEmpty();
+                    QVERIFY2(visible == (n < records.size() && records[n].visible),
+                             qPrintable(rt::decodeCp932(bytes)));
+                }
+            }
+        }
+    }
+
+    // Where the checker says the game stops, the real game stops, and nowhere else. The
+    // opening "0" is the script under test; the game plays it with a click at every step.
+    void gameStopsWhereTheCheckerSaysSo_data() {
+        QTest::addColumn<Files>("files");
+        QTest::addColumn<bool>("stops");
+        auto opening = [](const QStringList &lines, Files more = {}) {
+            more.insert(QStringLiteral("dat/0.dat"), crlf(lines));
+            return more;
+        };
+        const Files branches{{"dat/0_1.dat", crlf({"一。"})}, {"dat/0_2.dat", crlf({"二。"})}};
+        QTest::newRow("clean") << opening({"L1", ">img park", "L3"}) << false;
+        QTest::newRow("missing picture") << opening({"L1", ">img nothing", "L3"}) << true;
+        QTest::newRow("picture without room for a name") << opening({"L1", ">img"}) << true;
+        QTest::newRow("picture with an empty name") << opening({"L1", ">img ", "L3"}) << false;
+        QTest::newRow("picture after a blank") << opening({"　>img park", "L2"}) << true;
+        QTest::newRow("picture without a separator") << opening({">imgpark", "L2"}) << true;
+        QTest::newRow("picture name holding >hit") << opening({">img park>hit", "L2"}) << true;
+        QTest::newRow("picture in capitals") << opening({">IMG nothing", "L2"}) << false;
+        QTest::newRow("chain to nowhere") << opening({"L1", ">ive nowhere"}) << true;
+        QTest::newRow("chain with an empty name") << opening({"L1", ">ive "}) << true;
+        QTest::newRow("chain with a trailing blank")
+            << opening({"L1", ">ive a "}, {{"dat/a.dat", crlf({"A。"})}}) << true;
+        QTest::newRow("chain name ending in LF")
+            << Files{{"dat/0.dat", "L1\r\n>ive a\n"}, {"dat/a.dat", crlf({"A。"})}} << true;
+        QTest::newRow("chain to an empty script")
+            << opening({"L1", ">ive a"}, {{"dat/a.dat", QByteArray()}}) << true;
+        QTest::newRow("chain coming back without a line")
+            << opening({">ive a"}, {{"dat/a.dat", crlf({">img park", ">ive 0"})}}) << true;
+        QTest::newRow("chain coming back after a line")
+            << opening({"L1", ">ive a"}, {{"dat/a.dat", crlf({">ive 0"})}}) << false;
+        QTest::newRow("new game at once") << opening({"", ">end"}) << true;
+        QTest::newRow("new game after a line") << opening({"L1", ">end"}) << false;
+        QTest::newRow("question with one caption") << opening({"L1", ">qst", "C1"}) << true;
+        QTest::newRow("question") << opening({"L1", ">qst", "C1", "C2"}, branches) << false;
+        QTest::newRow("question hidden in text")
+            << opening({"L1", "どうする>qst", "C1", "C2"}, branches) << false;
+    }
+    void gameStopsWhereTheCheckerSaysSo() {
+        QFETCH(Files, files);
+        QFETCH(bool, stops);
+        GameFolder folder;
+        folder.picture(QStringLiteral("park"), Qt::darkGreen);
+        apply(folder, files);
+
+        Game game(folder);
+        QVERIFY(game.loaded);
+        for (int step = 0; step < 50 && game.errors.isEmpty() && game->st.eventActive; ++step)
+            game->entry([&] { lbl_Click(*game); });
+        QCOMPARE(!game.errors.isEmpty(), stops);
+
+        // Only the script's own faults: the small folder lacks most of a real game.
+        const QStringList fatal{"event-missing",     "picture-missing", "operand-missing",
+                                "question-captions", "script-empty",    "chain-loop"};
+        QStringList found;
+        for (const check::Finding &f : check::checkGame(folder.path()).findings) {
+            if (f.severity == check::Severity::Error && f.line > 0 && fatal.contains(f.code))
+                found << check::formatFinding(f);
+            else if (f.code == u"script-empty")
+                found << check::formatFinding(f);
+        }
+        QVERIFY2(found.isEmpty() != stops, qPrintable(found.join(u'\n') + game.errors.join(u'\n')));
     }
 
   private:

@@ -49,6 +49,15 @@ struct Pacing {
 };
 Pacing predictPacing(const QString &folder, const QString &event);
 
+// The records of a photo catalogue as the game's reader splits them, at most capacity:
+// the line each starts on, and whether it holds anything but blanks. Throws
+// rt::RuntimeError where the game's own open fails.
+struct CatalogueRecord {
+    int line = 0;
+    bool visible = false;
+};
+QList<CatalogueRecord> catalogueRecords(const QString &path, int capacity);
+
 // mirutena-check [GAME_FOLDER], the folder defaulting to the program's own. Writes the
 // findings and the summary to out, complaints about the command line to err, and returns
 // the exit status: 0 without errors, 1 with errors, 2 for a bad command line or folder.

@@ -31,6 +31,55 @@ bool looksLikeSeparator(const QString &text) {
 
 } // namespace
 
+CatalogueSplit splitCatalogue(TextReader &reader, int capacity,
+                              const std::function<void(const TextLine &, bool)> &onLine) {
+    CatalogueSplit split;
+    auto read = [&] {
+        TextLine line = reader.next();
+        onLine(line, reader.atEnd());
+        return line;
+    };
+    // The game's loop: the end of the file ends the last record, a separator at the very
+    // end opens none, and reading stops once the table is full.
+    if (reader.atEnd())
+        return split;
+    TextLine line = read();
+    CatalogueRecord record{line.number};
+    for (;;) {
+        bool ended = false;
+        while (line.text != u">") {
+            record.visible = record.visible || !(line.text.isEmpty() || blankOnly(line.text));
+            if (reader.atEnd()) {
+                ended = true;
+                break;
+            }
+            line = read();
+        }
+        if (ended || reader.atEnd())
+            break;
+        line = read();
+        split.records.append(record);
+        if (split.records.size() >= capacity) {
+            // The rest is never read by the game: count its records for the message.
+            split.extra = 1 + (line.text == u">" && !reader.atEnd());
+            split.extraLine = line.number;
+            while (!reader.atEnd()) {
+                const TextLine rest = reader.next();
+                split.extra += rest.text == u">" && !reader.atEnd();
+            }
+            return split;
+        }
+        record = CatalogueRecord{line.number};
+    }
+    split.records.append(record);
+    return split;
+}
+
+QList<CatalogueRecord> catalogueRecords(const QString &path, int capacity) {
+    TextReader reader(path);
+    return splitCatalogue(reader, capacity, [](const TextLine &, bool) {}).records;
+}
+
 void GameCheck::checkAlbum() {
     const QString file = QStringLiteral("dat/save.dat");
     const std::optional<QFileInfo> info = dat_.find(QStringLiteral("save.dat"));
@@ -78,70 +127,31 @@ void GameCheck::checkCatalogue(const QString &stem, int capacity, bool special) 
             QStringLiteral("%1の説明のファイルがありません。ゲームは始められません。").arg(what));
         return;
     }
-    struct Record {
-        int line = 0;
-        bool visible = false;
-    };
-    QList<Record> records;
+    CatalogueSplit split;
     try {
         TextReader reader(info->filePath());
         TextChecks text(out, file, Severity::Error);
-        auto read = [&] {
-            TextLine line = reader.next();
-            text.line(line, reader.atEnd());
+        split = splitCatalogue(reader, capacity, [&](const TextLine &line, bool last) {
+            text.line(line, last);
             if (looksLikeSeparator(line.text)) {
                 out.warning(file, line.number, QStringLiteral("catalogue-separator"),
                             QStringLiteral("区切りの行は「>」の1文字だけでなければなりません。この"
                                            "行は説明の文として読まれ、記録は分かれません。"));
             }
-            return line;
-        };
-        // As the game's reader: the end of the file ends the last record, and a separator
-        // at the very end opens none.
-        if (!reader.atEnd()) {
-            TextLine line = read();
-            Record record{line.number};
-            for (;;) {
-                bool ended = false;
-                while (line.text != u">") {
-                    record.visible =
-                        record.visible || !(line.text.isEmpty() || blankOnly(line.text));
-                    if (reader.atEnd()) {
-                        ended = true;
-                        break;
-                    }
-                    line = read();
-                }
-                if (ended || reader.atEnd())
-                    break;
-                line = read();
-                records.append(record);
-                if (records.size() >= capacity) {
-                    int extra = 1 + (line.text == u">" && !reader.atEnd());
-                    const int from = line.number;
-                    while (!reader.atEnd()) {
-                        const TextLine rest = reader.next();
-                        extra += rest.text == u">" && !reader.atEnd();
-                    }
-                    out.warning(file, from, QStringLiteral("catalogue-extra"),
-                                QStringLiteral("ここから先の %1 件の記録は読まれません。%2は %3 "
-                                               "枚（「%4」〜「%5」）で、説明もその数だけ読まれます"
-                                               "。")
-                                    .arg(QString::number(extra), what, QString::number(capacity),
-                                         photoCode(0, special), photoCode(capacity - 1, special)));
-                    record = Record{};
-                    break;
-                }
-                record = Record{line.number};
-            }
-            if (record.line > 0)
-                records.append(record);
-        }
+        });
         text.finish(reader);
     } catch (const rt::RuntimeError &e) {
         out.error(file, 0, QStringLiteral("unreadable"),
                   e.message() + QStringLiteral("ゲームは始められません。"));
         return;
+    }
+    const QList<CatalogueRecord> &records = split.records;
+    if (split.extra > 0) {
+        out.warning(file, split.extraLine, QStringLiteral("catalogue-extra"),
+                    QStringLiteral("ここから先の %1 件の記録は読まれません。%2は %3 枚（「%4」〜"
+                                   "「%5」）で、説明もその数だけ読まれます。")
+                        .arg(QString::number(split.extra), what, QString::number(capacity),
+                             photoCode(0, special), photoCode(capacity - 1, special)));
     }
 
     for (int n = 0; n < records.size(); ++n) {

@@ -9,6 +9,7 @@
 #include <QMultiHash>
 #include <QSet>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace check {
@@ -86,6 +87,16 @@ class TextChecks {
     int firstLoneCr_ = 0;
     int loneCrCount_ = 0;
 };
+
+// A catalogue split into records as the game's reader splits it, each line read passed to
+// onLine (with whether it is the file's last) before it is used.
+struct CatalogueSplit {
+    QList<CatalogueRecord> records; // at most the capacity
+    int extra = 0;                  // records beyond it, never read
+    int extraLine = 0;              // where they start
+};
+CatalogueSplit splitCatalogue(TextReader &reader, int capacity,
+                              const std::function<void(const TextLine &, bool)> &onLine);
 
 // How an event ends when it is played from its first line, for the choice count.
 struct EventOutline {
