@@ -2,9 +2,6 @@
 // unless asked through the environment:
 //   BENCH_PAINT_FILE=PATH  writes "MICROSECONDS WIDTH HEIGHT" to PATH for the first frame
 //                          the program sends to the X server (wall clock, since the epoch)
-//   BENCH_AUDIO_FILE=PATH  whatever audio driver the program picks for FluidSynth becomes
-//                          FluidSynth's file driver writing raw samples to PATH: the same
-//                          output the command-line player gets with -a file
 // Both sides of a comparison get the same library, so its cost cancels out.
 
 #include <dlfcn.h>
@@ -14,7 +11,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <string>
 
@@ -24,7 +20,6 @@ struct xcb_connection_t;
 struct xcb_void_cookie_t {
     unsigned int sequence;
 };
-struct fluid_settings_t;
 }
 
 namespace {
@@ -99,17 +94,5 @@ FORWARD_SHM_PUT_IMAGE(xcb_shm_put_image_checked)
     }
 FORWARD_COPY_AREA(xcb_copy_area)
 FORWARD_COPY_AREA(xcb_copy_area_checked)
-
-int fluid_settings_setstr(fluid_settings_t *settings, const char *name, const char *value) {
-    static auto real =
-        next<decltype(&fluid_settings_setstr)>("fluid_settings_setstr", "libfluidsynth.so.3");
-    const char *file = std::getenv("BENCH_AUDIO_FILE");
-    if (file && name && std::strcmp(name, "audio.driver") == 0) {
-        real(settings, "audio.file.name", file);
-        real(settings, "audio.file.type", "raw");
-        return real(settings, name, "file");
-    }
-    return real(settings, name, value);
-}
 
 } // extern "C"
