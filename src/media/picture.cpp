@@ -26,3 +26,14 @@ void PicSet(Fom &fom, const QString &name) {
     fom.E = loadPicture(path);
     fom.Pic->paintStretched(fom.E);
 }
+
+void PictureMemo::show(Fom &fom, QStringView name) {
+    if (loaded_ != 0 && name == name_ && fom.E.cacheKey() == loaded_) {
+        fom.Pic->paintStretched(fom.E);
+        return;
+    }
+    loaded_ = 0;
+    name_ = name.toString();
+    PicSet(fom, name_);
+    loaded_ = fom.E.cacheKey();
+}

@@ -38,9 +38,10 @@ void enableTimer(QTimer &timer) {
         timer.start();
 }
 
-QString operandOrFail(Fom &fom) {
+// A view into lineBuf: use it before anything reads the next line.
+QStringView operandOrFail(Fom &fom) {
     bool ok = false;
-    QString operand = script::operandOf(fom.st.lineBuf, &ok);
+    QStringView operand = script::operandView(fom.st.lineBuf, &ok);
     if (!ok) {
         throw RuntimeError(QStringLiteral("命令の後に名前がありません: ") + fom.st.lineBuf,
                            scriptPath(fom, fom.st.eventName));
@@ -69,7 +70,7 @@ void pauseRule(Fom &fom) {
 }
 
 // Executes lineBuf. True when the next step is to run at once.
-bool dispatch(Fom &fom) {
+bool dispatch(Fom &fom, PictureMemo &pictures) {
     GameState &s = fom.st;
     switch (script::kindOf(s.lineBuf)) {
     case LineKind::PageBreak:
@@ -88,10 +89,10 @@ bool dispatch(Fom &fom) {
         fom.Form_Activate();
         return false;
     case LineKind::Picture:
-        PicSet(fom, operandOrFail(fom));
+        pictures.show(fom, operandOrFail(fom));
         return true;
     case LineKind::Chain: {
-        QString name = operandOrFail(fom);
+        const QString name = operandOrFail(fom).toString();
         closeScript(fom);
         IveStt(fom, name);
         return false;
@@ -117,7 +118,7 @@ bool dispatch(Fom &fom) {
 
 // One step with its one recovery: the script is closed and the same line is executed
 // once more as the last of the event. A second failure leaves the step.
-bool stepOnce(Fom &fom) {
+bool stepOnce(Fom &fom, PictureMemo &pictures) {
     GameState &s = fom.st;
     s.lineBuf = s.nextLine;
     bool recovered = false;
@@ -134,7 +135,7 @@ bool stepOnce(Fom &fom) {
     for (;;) {
         try {
             pauseRule(fom);
-            return dispatch(fom);
+            return dispatch(fom, pictures);
         } catch (const RuntimeError &) {
             if (recovered)
                 throw;
@@ -182,7 +183,8 @@ void IveStep(Fom &fom) {
     // Page breaks, pictures and empty lines pass on at once; a loop, not recursion, so a
     // run of any length costs neither stack nor memory.
     ChainScope scope(fom);
-    while (stepOnce(fom)) {
+    PictureMemo pictures;
+    while (stepOnce(fom, pictures)) {
     }
 }
 

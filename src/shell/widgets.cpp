@@ -77,26 +77,50 @@ void Swatch::paintEvent(QPaintEvent *) {
 PictureView::PictureView(QWidget *parent) : QWidget(parent) {}
 
 void PictureView::paintStretched(const QImage &picture) {
-    QImage canvas(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    const QSize target = size().expandedTo(QSize(1, 1));
+    if (stale_ && target == stretchTo_ && picture.cacheKey() == picture_.cacheKey())
+        return; // the very same stretch is already waiting
+    picture_ = picture;
+    stretchTo_ = target;
+    if (!stale_) {
+        stale_ = true;
+        canvas_ = QImage(); // the old canvas is never shown again
+        update();
+    }
+}
+
+const QImage &PictureView::canvas() const {
+    if (stale_)
+        stretchNow();
+    return canvas_;
+}
+
+void PictureView::stretchNow() const {
+    QImage canvas(stretchTo_, QImage::Format_RGB32);
     canvas.fill(background_);
     QPainter p(&canvas);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(canvas.rect(), picture);
+    p.drawImage(canvas.rect(), picture_);
     p.end();
     canvas_ = std::move(canvas);
-    update();
+    stale_ = false;
 }
 
 void PictureView::paintEvent(QPaintEvent *) {
     QPainter p(this);
-    if (canvas_.isNull())
+    const QImage &shown = canvas();
+    if (shown.isNull())
         p.fillRect(rect(), background_);
     else
-        p.drawImage(rect(), canvas_);
+        p.drawImage(rect(), shown);
 }
 
 void PictureView::resizeEvent(QResizeEvent *) {
     // The window settles its size once the frame is known; keep the picture filling it.
+    // A picture still waiting is stretched at the size it was painted at first, so the
+    // view looks the same whenever it is drawn.
+    if (stale_)
+        stretchNow();
     if (!canvas_.isNull() && canvas_.size() != size())
         canvas_ = canvas_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }

@@ -49,13 +49,16 @@ class Swatch : public QWidget {
     QColor colour_{Qt::white};
 };
 
-// The picture view: keeps what was last painted into it.
+// The picture view: keeps what was last painted into it. The stretching copy is made only
+// when the view is drawn or its canvas is asked for, so a run of pictures that nobody
+// sees in between costs one stretch, not one each.
 class PictureView : public QWidget {
   public:
     explicit PictureView(QWidget *parent);
     // Clears to the background and stretches the picture over the whole view.
     void paintStretched(const QImage &picture);
-    const QImage &canvas() const { return canvas_; }
+    // What the view shows; a picture painted since the last look is stretched now.
+    const QImage &canvas() const;
     QColor background() const { return background_; }
 
   protected:
@@ -63,7 +66,12 @@ class PictureView : public QWidget {
     void resizeEvent(QResizeEvent *event) override;
 
   private:
-    QImage canvas_;
+    void stretchNow() const;
+
+    QImage picture_;
+    QSize stretchTo_;
+    mutable QImage canvas_;
+    mutable bool stale_ = false; // canvas_ lags behind picture_
     QColor background_{Qt::white};
 };
 

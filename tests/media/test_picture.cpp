@@ -4,6 +4,28 @@
 
 #include <QImage>
 #include <QTest>
+#include <random>
+
+namespace {
+
+// Every pixel its own colour: stretches to different sizes cannot come out alike.
+QImage detailed(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    std::mt19937 random(3);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, 0xff000000u | (random() & 0xffffffu));
+    }
+    return image;
+}
+
+QImage solid(const QColor &colour, QSize size = {3, 2}) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+} // namespace
 
 class PictureTest : public QObject {
     Q_OBJECT
@@ -52,6 +74,85 @@ class PictureTest : public QObject {
             QCOMPARE(game->Pic->canvas(), before);
             QCOMPARE(game->E, buffer);
         }
+    }
+
+    // The view stretches only when it is drawn or asked; what it draws is the last picture.
+    void viewDrawsItsLatestPicture() {
+        PictureView view(nullptr);
+        view.resize(40, 30);
+        view.show();
+        view.paintStretched(solid(Qt::red));
+        view.paintStretched(solid(Qt::blue));
+        const QImage drawn = view.grab().toImage();
+        QCOMPARE(drawn.pixelColor(20, 15), QColor(Qt::blue));
+        QCOMPARE(view.canvas().pixelColor(20, 15), QColor(Qt::blue));
+        QCOMPARE(view.canvas().size(), QSize(40, 30));
+    }
+
+    // A resize scales what was painted at the old size, whether the picture was already
+    // stretched by then or not.
+    void resizeFollowsWhatWasPainted() {
+        const QImage picture = detailed({7, 5});
+        PictureView seen(nullptr), unseen(nullptr), fresh(nullptr);
+        for (PictureView *view : {&seen, &unseen}) {
+            view->resize(40, 30);
+            view->show();
+            view->paintStretched(picture);
+        }
+        QCOMPARE(seen.canvas().size(), QSize(40, 30));
+        seen.resize(97, 41);
+        unseen.resize(97, 41);
+        QCOMPARE(unseen.canvas(), seen.canvas());
+        QCOMPARE(seen.canvas().size(), QSize(97, 41));
+        fresh.resize(97, 41);
+        fresh.show();
+        fresh.paintStretched(picture);
+        QVERIFY(fresh.canvas() != seen.canvas()); // else this test could not tell them apart
+    }
+
+    void memoNeverRemembersAFailedLoad() {
+        GameFolder folder;
+        folder.picture("red", Qt::red);
+        folder.bytes("img/broken.dat", "not a picture");
+        Game game(folder, false);
+        PictureMemo memo;
+        memo.show(*game, u"red");
+        for (int i = 0; i < 2; ++i)
+            QVERIFY_THROWS_EXCEPTION(rt::RuntimeError, memo.show(*game, u"broken"));
+        QCOMPARE(game.pictureAt(1, 1), QColor(Qt::red));
+        QCOMPARE(game->E.pixelColor(0, 0), QColor(Qt::red));
+        folder.remove("img/red.dat");
+        // The failed load was the last one: red is not in hand any more.
+        QVERIFY_THROWS_EXCEPTION(rt::RuntimeError, memo.show(*game, u"red"));
+    }
+
+    void memoReadsAgainAfterAnotherLoad() {
+        GameFolder folder;
+        folder.picture("red", Qt::red);
+        folder.picture("blue", Qt::blue);
+        Game game(folder, false);
+        PictureMemo memo;
+        memo.show(*game, u"red");
+        PicSet(*game, "blue");
+        memo.show(*game, u"red");
+        QCOMPARE(game.pictureAt(1, 1), QColor(Qt::red));
+        memo.show(*game, u"blue");
+        QCOMPARE(game.pictureAt(1, 1), QColor(Qt::blue));
+    }
+
+    // A picture shown again from the memo is painted at the view's size of that moment,
+    // as reading it again would paint it.
+    void memoPaintsAtTheViewsSize() {
+        GameFolder folder;
+        QVERIFY(detailed({7, 5}).save(folder.path() + "img/d.dat", "PNG"));
+        Game game(folder);
+        PictureMemo memo;
+        memo.show(*game, u"d");
+        game->Pic->resize(game->Pic->size() + QSize(13, 7));
+        memo.show(*game, u"d");
+        const QImage fromMemo = game->Pic->canvas();
+        PicSet(*game, "d");
+        QCOMPARE(fromMemo, game->Pic->canvas());
     }
 };
 

@@ -1,10 +1,13 @@
 #include "support/gamefolder.h"
 
+#include "media/picture.h"
 #include "runtime/textfile.h"
 #include "script/lines.h"
 #include "script/runner.h"
 
+#include <QFile>
 #include <QTest>
+#include <random>
 
 using script::LineKind;
 
@@ -32,11 +35,50 @@ class RunnerTest : public QObject {
         QTest::newRow("chain") << ">ive 3" << int(LineKind::Chain);
         QTest::newRow("picture") << ">img x" << int(LineKind::Picture);
         QTest::newRow("event end") << ">syuuryou" << int(LineKind::EventEnd);
+        QTest::newRow("doubled mark") << ">>p" << int(LineKind::PageBreak);
+        QTest::newRow("mark at the end") << "a>" << int(LineKind::Text);
+        QTest::newRow("word cut short") << ">syuuryo" << int(LineKind::Text);
+        QTest::newRow("img after ive") << ">ive >img x" << int(LineKind::Picture);
+        QTest::newRow("img inside a word") << ">iv>img" << int(LineKind::Picture);
+        QTest::newRow("no mark before img") << ">ivimg" << int(LineKind::Text);
+        QTest::newRow("full-width mark") << "＞p" << int(LineKind::Text);
     }
     void lineKinds() {
         QFETCH(QString, line);
         QFETCH(int, kind);
         QCOMPARE(int(script::kindOf(line)), kind);
+    }
+
+    // Lines built from the letters of the command words, against the plain reading of the
+    // rules: one substring search per word, in their order.
+    void commandWordsAsPlainSearch() {
+        const auto plainKind = [](const QString &line) {
+            const std::pair<const char16_t *, LineKind> order[] = {
+                {u">p", LineKind::PageBreak},  {u">syuuryou", LineKind::EventEnd},
+                {u">qst", LineKind::Question}, {u">end", LineKind::GameEnd},
+                {u">img", LineKind::Picture},  {u">ive", LineKind::Chain}};
+            for (const auto &[word, kind] : order) {
+                if (line.contains(QStringView(word)))
+                    return kind;
+            }
+            return LineKind::Text;
+        };
+        const auto plainWait = [](const QString &line) {
+            for (const char16_t *word : {u">p", u">qst", u">end", u">hit", u">syuuryou", u">ive"}) {
+                if (line.contains(QStringView(word)))
+                    return true;
+            }
+            return false;
+        };
+        const QString letters = QStringLiteral(">>>psyurqtendimgvh x");
+        std::mt19937 random(7);
+        for (int i = 0; i < 50000; ++i) {
+            QString line;
+            for (unsigned n = random() % 14; n > 0; --n)
+                line += letters[random() % letters.size()];
+            QCOMPARE(int(script::kindOf(line)), int(plainKind(line)));
+            QCOMPARE(script::makesPreviousWait(line), plainWait(line));
+        }
     }
 
     void operands() {
@@ -152,6 +194,53 @@ class RunnerTest : public QObject {
         QCOMPARE(game.caption(), QStringLiteral("a\r\nb"));
         QColor c = game.pictureAt(2, 2);
         QVERIFY2(c.red() > 240 && c.green() < 20 && c.blue() < 20, qPrintable(c.name()));
+    }
+
+    // A picture named again within one step shows as if read again: the last one named,
+    // painted exactly as reading it paints it.
+    void repeatedPicturesInOneStep() {
+        GameFolder folder;
+        folder.picture("red", Qt::red, {5, 5});
+        folder.picture("blue", Qt::blue, {7, 3});
+        folder.script("0", {"a", ">img red", ">img blue", ">img red", ">img red", "", ">img blue",
+                            ">img blue", "b"});
+        Game game(folder);
+        game.tick();
+        QCOMPARE(game.caption(), QStringLiteral("a\r\n\r\nb"));
+        const QImage shown = game->Pic->canvas();
+        QCOMPARE(shown.pixelColor(1, 1), QColor(Qt::blue));
+        PicSet(*game, "blue");
+        QCOMPARE(shown, game->Pic->canvas());
+    }
+
+    // Between steps the player, or a writer, may change the files: each step reads anew.
+    void pictureIsReadAgainInTheNextStep() {
+        GameFolder folder;
+        folder.picture("p", Qt::red);
+        folder.script("0", {">img p", "a", ">img p", "b"});
+        Game game(folder);
+        QCOMPARE(game.pictureAt(1, 1), QColor(Qt::red));
+        folder.picture("p", Qt::blue);
+        game.tick();
+        QCOMPARE(game.caption(), QStringLiteral("a\r\nb"));
+        QCOMPARE(game.pictureAt(1, 1), QColor(Qt::blue));
+    }
+
+    // A picture that fails to load fails again when the step retries the line, however
+    // often its name comes up; the view and the buffer keep the last good picture.
+    void failedPictureInARunIsFatal() {
+        GameFolder folder;
+        folder.picture("red", Qt::red);
+        folder.bytes("img/broken.dat", "not a picture");
+        folder.script("0", {"a", ">img red", ">img broken", ">img broken", "b"});
+        Game game(folder);
+        game.tick();
+        QCOMPARE(game.errors.size(), 1);
+        QVERIFY2(game.errors[0].contains(folder.path() + "img/broken.dat"),
+                 qPrintable(game.errors[0]));
+        QCOMPARE(game.exitStatus, 1);
+        QCOMPARE(game.pictureAt(1, 1), QColor(Qt::red));
+        QCOMPARE(game->E.pixelColor(0, 0), QColor(Qt::red));
     }
 
     void emptyPictureNameShowsPlaceholder() {
