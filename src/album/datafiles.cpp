@@ -17,13 +17,18 @@ void readAlbum(Fom &fom) {
         return;
     s.fileNo = freeFile();
     openFile(s.fileNo, path, FileMode::Input);
-    QList<QByteArray> lines;
-    while (!eof(s.fileNo))
-        lines.append(lineInputRaw(s.fileNo));
+    album::Filler filler;
+    QByteArray line;
+    bool any = false;
+    while (!eof(s.fileNo)) {
+        line = lineInputRaw(s.fileNo);
+        filler.add(line);
+        any = true;
+    }
     closeFile(s.fileNo);
-    if (!lines.isEmpty())
-        s.lineBuf = decodeCp932(lines.last());
-    album::fill(*fom.LST, lines);
+    if (any)
+        s.lineBuf = decodeCp932(line);
+    filler.fillInto(*fom.LST);
 }
 
 void writeAlbum(Fom &fom) {
@@ -32,9 +37,39 @@ void writeAlbum(Fom &fom) {
     s.fileNo = freeFile();
     openFile(s.fileNo, path, FileMode::Output);
     try {
+        // Lines go out in blocks: a block of lines joined by CR LF, written as one line,
+        // is the same bytes as its lines written one by one. Equal entries stand side by
+        // side, so each run is encoded once.
+        constexpr qsizetype blockSize = 64 * 1024;
+        QByteArray block;
+        block.reserve(blockSize + 64);
+        bool pending = false;
+        QString lastText;
+        QByteArray lastBytes;
+        bool lastIsText = false;
         const int count = fom.LST->count();
-        for (int i = 0; i < count; ++i)
-            writeLineRaw(s.fileNo, album::bytesOf(*fom.LST->item(i)));
+        for (int i = 0; i < count; ++i) {
+            const QListWidgetItem &item = *fom.LST->item(i);
+            if (album::keepsBytes(item)) {
+                lastBytes = album::bytesOf(item);
+                lastIsText = false;
+            } else if (QString text = item.text(); !lastIsText || text != lastText) {
+                lastBytes = rt::encodeCp932(text);
+                lastText = std::move(text);
+                lastIsText = true;
+            }
+            if (pending)
+                block += "\r\n";
+            block += lastBytes;
+            pending = true;
+            if (block.size() >= blockSize) {
+                writeLineRaw(s.fileNo, block);
+                block.resize(0);
+                pending = false;
+            }
+        }
+        if (pending)
+            writeLineRaw(s.fileNo, block);
         closeFile(s.fileNo);
     } catch (...) {
         discardFile(s.fileNo); // never commit half an album

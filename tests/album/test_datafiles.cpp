@@ -1,8 +1,38 @@
 #include "support/gamefolder.h"
 
 #include "album/albumlist.h"
+#include "album/datafiles.h"
+#include "runtime/cp932.h"
 
 #include <QTest>
+#include <algorithm>
+#include <random>
+
+namespace {
+
+// The album file as the game leaves it after reading this one and writing it back.
+QByteArray readAndWrite(const QByteArray &album, QStringList *items = nullptr) {
+    GameFolder folder;
+    folder.bytes("dat/save.dat", album);
+    Game game(folder, false);
+    if (!game.loaded)
+        return "not loaded";
+    if (items) {
+        for (int i = 0; i < game->LST->count(); ++i)
+            *items << game->LST->item(i)->text();
+    }
+    writeAlbum(*game);
+    return folder.read("dat/save.dat");
+}
+
+QByteArray crlfLines(const QList<QByteArray> &lines) {
+    QByteArray out;
+    for (const QByteArray &line : lines)
+        out += line + "\r\n";
+    return out;
+}
+
+} // namespace
 
 class DataFilesTest : public QObject {
     Q_OBJECT
@@ -68,6 +98,85 @@ class DataFilesTest : public QObject {
         QCOMPARE(game->LST->item(1)->text(), QStringLiteral("05"));
         QCOMPARE(game->LST->item(7)->text(), QStringLiteral("t01"));
         QCOMPARE(album::insertRow(*game->LST, "07"), 4); // behind the equal ones
+    }
+
+    void albumRoundTrip_data() {
+        QTest::addColumn<QByteArray>("album");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+        QTest::newRow("empty entry first")
+            << QByteArray("03\r\nt12\r\n\r\n") << QByteArray("\r\n03\r\nt12\r\n");
+        QTest::newRow("no final line end") << QByteArray("07\r\n03") << QByteArray("03\r\n07\r\n");
+        QTest::newRow("code unit order") << QByteArray("t00\r\nT03\r\n5\r\n05\r\n070\r\n07\r\n")
+                                         << QByteArray("05\r\n07\r\n070\r\n5\r\nT03\r\nt00\r\n");
+        // 0x8160 is U+FF5E: after あ (U+3042) although its bytes come first.
+        QTest::newRow("text order, not byte order")
+            << QByteArray("\x81\x60\r\n\x82\xa0\r\n") << QByteArray("\x82\xa0\r\n\x81\x60\r\n");
+        // Bytes that are no character all read as U+FFFD: equal entries, kept in file order,
+        // each written back as it stood.
+        QTest::newRow("invalid bytes keep their order")
+            << QByteArray("\xff\r\n07\r\n\x80\r\n\xff\r\nt\x81\r\n\xa0\r\n")
+            << QByteArray("07\r\nt\x81\r\n\xff\r\n\x80\r\n\xff\r\n\xa0\r\n");
+        // Two byte forms of one kanji (NEC and IBM rows): one text, both forms kept.
+        QTest::newRow("one text, two byte forms")
+            << QByteArray("\xfa\x5c\r\n\xed\x40\r\n03\r\n\xfa\x5c\r\n\xed\x40\r\n")
+            << QByteArray("03\r\n\xfa\x5c\r\n\xed\x40\r\n\xfa\x5c\r\n\xed\x40\r\n");
+    }
+    void albumRoundTrip() {
+        QFETCH(QByteArray, album);
+        QFETCH(QByteArray, written);
+        QCOMPARE(readAndWrite(album), written);
+    }
+
+    // A large edited album of many distinct lines, codes, invalid bytes and a line longer
+    // than any write block, against the plainest reading of the rules: every line decoded,
+    // a stable sort by text, every line written back as it stood.
+    void bigAlbumMatchesPlainSort() {
+        std::mt19937 random(42);
+        const QByteArray alphabet("0123456789tT \x80\x81\x82\xa0\xb1\xed\x40\xfa\x5c\xff");
+        QList<QByteArray> lines;
+        for (int i = 0; i < 30000; ++i) {
+            const unsigned kind = random() % 10;
+            QByteArray line;
+            if (kind < 6) {
+                const unsigned n = random() % 47;
+                line = n < 31 ? QByteArray::number(n + 100).sliced(1)
+                              : "t" + QByteArray::number(n - 31 + 100).sliced(1);
+            } else if (kind < 9) {
+                for (unsigned k = random() % 7; k > 0; --k)
+                    line += alphabet[random() % alphabet.size()];
+            }
+            lines << line;
+        }
+        lines[12345] = QByteArray(70000, 'x') + "\x81";
+        QList<std::pair<QString, QByteArray>> reference;
+        for (const QByteArray &line : lines)
+            reference.append({rt::decodeCp932(line), line});
+        std::stable_sort(reference.begin(), reference.end(),
+                         [](const auto &a, const auto &b) { return a.first < b.first; });
+        QList<QByteArray> expectedLines;
+        QStringList expectedItems;
+        for (const auto &[text, raw] : reference) {
+            expectedLines << raw;
+            expectedItems << text;
+        }
+
+        QStringList items;
+        const QByteArray written = readAndWrite(crlfLines(lines), &items);
+        QCOMPARE(items, expectedItems);
+        QVERIFY(written == crlfLines(expectedLines)); // QCOMPARE would print megabytes
+    }
+
+    // Entries read from the file and entries added later are written alike.
+    void addedEntriesJoinReadOnes() {
+        GameFolder folder;
+        folder.bytes("dat/save.dat", "\xff\r\nt01\r\n03\r\n\xed\x40\r\n");
+        Game game(folder, false);
+        album::add(*game->LST, "05");
+        album::add(*game->LST, QStringLiteral("纊"));
+        writeAlbum(*game);
+        QCOMPARE(folder.read("dat/save.dat"),
+                 QByteArray("03\r\n05\r\nt01\r\n\xed\x40\r\n\xfa\x5c\r\n\xff\r\n"));
     }
 
     void leadingNumbers_data() {
