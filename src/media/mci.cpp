@@ -45,10 +45,11 @@ constexpr std::array soundfontPlaces = {
 constexpr std::array audioDrivers = {"pipewire", "pulseaudio", "alsa", "sdl2"};
 
 constexpr int sampleRate = 44100;
-// Background music wants no low latency: periods of 5.8 ms instead of FluidSynth's 1.5 ms
-// wake the audio thread a quarter as often, and a restart at the song's end still lands
-// within one period.
-constexpr int periodFrames = 256;
+// Background music wants no low latency: periods of 10 ms instead of FluidSynth's 1.5 ms
+// wake the audio thread a seventh as often, and a restart at the song's end still lands
+// within one period. Whole milliseconds, too: FluidSynth's file driver runs on a
+// millisecond timer and would fall behind real time on a fraction.
+constexpr int periodFrames = sampleRate / 100;
 
 const char *const missingSong = "音楽ファイルが見つかりません";
 const char *const unplayableSong = "音楽ファイルを再生できません";
