@@ -339,9 +339,9 @@ void addPhoto(benchmark::State &state, Fom &fom) {
     size_t next = 0;
     for (auto _ : state) {
         const QString &code = codes[next++ % codes.size()];
-        album::add(*fom.LST, code);
+        fom.LST->add(code);
         state.PauseTiming();
-        delete fom.LST->takeItem(album::insertRow(*fom.LST, code) - 1);
+        fom.LST->removeRow(fom.LST->insertRow(code) - 1);
         state.ResumeTiming();
     }
     if (fom.LST->count() != entries)

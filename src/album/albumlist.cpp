@@ -4,7 +4,9 @@
 #include "runtime/cp932.h"
 #include "shell/fom.h"
 
+#include <QAbstractListModel>
 #include <QHash>
+#include <QItemSelectionModel>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <array>
@@ -14,19 +16,169 @@
 #include <utility>
 #include <vector>
 
+// Per row, an index into a table of the distinct entries: an album holds a few codes many
+// times over, and the view asks only for the rows it shows.
+class AlbumModel : public QAbstractListModel {
+  public:
+    struct Entry {
+        QString text;
+        QByteArray bytes; // what goes back: the file's own when the text would not write them
+    };
+
+    explicit AlbumModel(QObject *parent) : QAbstractListModel(parent) {}
+
+    int rowCount(const QModelIndex &parent = {}) const override {
+        return parent.isValid() ? 0 : int(rows.size());
+    }
+    QVariant data(const QModelIndex &index, int role) const override {
+        if (!valid(index) || (role != Qt::DisplayRole && role != Qt::EditRole))
+            return {};
+        return entryAt(index.row()).text;
+    }
+    Qt::ItemFlags flags(const QModelIndex &index) const override {
+        if (!valid(index))
+            return Qt::NoItemFlags;
+        return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+    }
+
+    bool valid(const QModelIndex &index) const {
+        return index.isValid() && !index.parent().isValid() && index.column() == 0 &&
+               index.row() < int(rows.size());
+    }
+    const Entry &entryAt(int row) const { return entries[std::size_t(rows[std::size_t(row)])]; }
+
+    // Equal texts share one entry unless the file's bytes must be kept.
+    int plainEntry(const QString &text) {
+        auto found = plain.constFind(text);
+        if (found != plain.cend())
+            return *found;
+        const int id = int(entries.size());
+        entries.push_back({text, rt::encodeCp932(text)});
+        plain.insert(text, id);
+        return id;
+    }
+    int keptEntry(const QString &text, const QByteArray &raw) {
+        auto found = kept.constFind(raw);
+        if (found != kept.cend())
+            return *found;
+        const int id = int(entries.size());
+        entries.push_back({text, raw});
+        kept.insert(raw, id);
+        return id;
+    }
+
+    void insertAt(int row, int entry) {
+        beginInsertRows({}, row, row);
+        rows.insert(rows.begin() + row, entry);
+        endInsertRows();
+    }
+    void removeAt(int row) {
+        beginRemoveRows({}, row, row);
+        rows.erase(rows.begin() + row);
+        endRemoveRows();
+    }
+    void append(std::vector<int> more) {
+        if (more.empty())
+            return;
+        if (rows.empty()) {
+            // One reset, not a long insert the view and selection would have to follow.
+            beginResetModel();
+            rows = std::move(more);
+            endResetModel();
+            return;
+        }
+        beginInsertRows({}, int(rows.size()), int(rows.size() + more.size()) - 1);
+        rows.insert(rows.end(), more.begin(), more.end());
+        endInsertRows();
+    }
+    void clearAll() {
+        beginResetModel();
+        rows.clear();
+        entries.clear();
+        plain.clear();
+        kept.clear();
+        endResetModel();
+    }
+
+    std::vector<int> rows; // entry of each row
+    std::vector<Entry> entries;
+    QHash<QString, int> plain;
+    QHash<QByteArray, int> kept;
+};
+
+AlbumList::AlbumList(QWidget *parent) : QListView(parent), model_(new AlbumModel(this)) {
+    setModel(model_);
+    connect(this, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex &index) { emit itemClicked(index.row()); });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                emit currentRowChanged(current.isValid() ? current.row() : -1);
+            });
+}
+
+AlbumList::~AlbumList() = default;
+
+int AlbumList::count() const {
+    return model_->rowCount();
+}
+
+QString AlbumList::text(int row) const {
+    return row >= 0 && row < count() ? model_->entryAt(row).text : QString();
+}
+
+QByteArray AlbumList::bytes(int row) const {
+    return row >= 0 && row < count() ? model_->entryAt(row).bytes : QByteArray();
+}
+
+int AlbumList::insertRow(const QString &text) const {
+    int lo = 0;
+    int hi = count();
+    while (lo < hi) {
+        int mid = lo + (hi - lo) / 2;
+        if (text < model_->entryAt(mid).text)
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    return lo;
+}
+
+void AlbumList::add(const QString &text) {
+    QSignalBlocker quiet(this);
+    model_->insertAt(insertRow(text), model_->plainEntry(text));
+}
+
+void AlbumList::removeRow(int row) {
+    if (row >= 0 && row < count())
+        model_->removeAt(row);
+}
+
+void AlbumList::clear() {
+    model_->clearAll();
+}
+
+int AlbumList::selectedRow() const {
+    const QModelIndex current = currentIndex();
+    if (!model_->valid(current) || !selectionModel()->isSelected(current))
+        return -1;
+    return current.row();
+}
+
+int AlbumList::currentRow() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void AlbumList::setCurrentRow(int row) {
+    selectionModel()->setCurrentIndex(model_->index(row, 0), QItemSelectionModel::ClearAndSelect);
+}
+
+QRect AlbumList::rowRect(int row) const {
+    return visualRect(model_->index(row, 0));
+}
+
 namespace album {
 namespace {
-
-// An entry whose line is not CP932 as the game writes it (a byte that is no character
-// reads as U+FFFD): the file's own bytes go back, not the text's.
-class KeptBytesItem : public QListWidgetItem {
-  public:
-    static constexpr int kind = QListWidgetItem::UserType + 1;
-    KeptBytesItem(const QString &text, const QByteArray &raw)
-        : QListWidgetItem(text, nullptr, kind), raw(raw) {}
-    QListWidgetItem *clone() const override { return new KeptBytesItem(*this); }
-    const QByteArray raw;
-};
 
 bool isAscii(QByteArrayView bytes) {
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
@@ -37,24 +189,6 @@ std::u16string_view key(const QString &text) {
 }
 
 } // namespace
-
-int insertRow(const QListWidget &list, const QString &text) {
-    int lo = 0;
-    int hi = list.count();
-    while (lo < hi) {
-        int mid = lo + (hi - lo) / 2;
-        if (text < list.item(mid)->text())
-            hi = mid;
-        else
-            lo = mid + 1;
-    }
-    return lo;
-}
-
-void add(QListWidget &list, const QString &text) {
-    QSignalBlocker quiet(&list);
-    list.insertItem(insertRow(list, text), text);
-}
 
 struct Filler::Lines {
     struct Distinct {
@@ -115,7 +249,7 @@ void Filler::add(const QByteArray &rawLine) {
     l.lineDistinct.push_back(slot.distinct);
 }
 
-void Filler::fillInto(QListWidget &list) {
+void Filler::fillInto(AlbumList &list) {
     Lines l = std::move(*lines_);
     *lines_ = Lines();
     const std::vector<Lines::Distinct> &distinct = l.distinct;
@@ -131,52 +265,26 @@ void Filler::fillInto(QListWidget &list) {
         ++start[distinct[d].text];
     for (qsizetype row = 0; int t : byOrder)
         row += std::exchange(start[t], row);
-    std::vector<int> sorted(l.lineDistinct.size()); // distinct line of each row
-    for (int d : l.lineDistinct)
-        sorted[start[distinct[d].text]++] = d;
-
-    // Plain entries go in by the batch: an insert costs the same for one or many.
-    constexpr qsizetype batch = 4096;
-    QSignalBlocker quiet(&list);
-    list.setUpdatesEnabled(false);
-    QStringList run;
-    run.reserve(batch);
-    for (int d : sorted) {
-        if (distinct[d].keepBytes || run.size() == batch) {
-            list.addItems(run);
-            run.clear();
-        }
-        if (distinct[d].keepBytes)
-            list.addItem(new KeptBytesItem(texts[distinct[d].text], distinct[d].raw));
-        else
-            run.append(texts[distinct[d].text]);
+    // Each distinct line becomes the list's entry once.
+    AlbumModel &model = *list.model_;
+    std::vector<int> entry(distinct.size());
+    for (std::size_t d = 0; d < distinct.size(); ++d) {
+        const QString &text = texts[distinct[d].text];
+        entry[d] =
+            distinct[d].keepBytes ? model.keptEntry(text, distinct[d].raw) : model.plainEntry(text);
     }
-    list.addItems(run);
-    list.setUpdatesEnabled(true);
+    std::vector<int> rows(l.lineDistinct.size());
+    for (int d : l.lineDistinct)
+        rows[start[distinct[d].text]++] = entry[d];
+    QSignalBlocker quiet(&list);
+    model.append(std::move(rows));
 }
 
-void fill(QListWidget &list, const QList<QByteArray> &rawLines) {
+void fill(AlbumList &list, const QList<QByteArray> &rawLines) {
     Filler filler;
     for (const QByteArray &raw : rawLines)
         filler.add(raw);
     filler.fillInto(list);
-}
-
-bool keepsBytes(const QListWidgetItem &item) {
-    return item.type() == KeptBytesItem::kind;
-}
-
-QByteArray bytesOf(const QListWidgetItem &item) {
-    if (keepsBytes(item))
-        return static_cast<const KeptBytesItem &>(item).raw;
-    return rt::encodeCp932(item.text());
-}
-
-int selectedRow(const QListWidget &list) {
-    int row = list.currentRow();
-    if (row < 0 || row >= list.count() || !list.item(row)->isSelected())
-        return -1;
-    return row;
 }
 
 std::int64_t leadingNumber(QStringView text, bool *ok) {
@@ -215,8 +323,7 @@ std::int64_t leadingNumber(QStringView text, bool *ok) {
 } // namespace album
 
 void LST_Click(Fom &fom) {
-    const int row = album::selectedRow(*fom.LST);
-    const QString s = row >= 0 ? fom.LST->item(row)->text() : QString();
+    const QString s = fom.LST->text(fom.LST->selectedRow());
     if (s.isEmpty())
         return;
     PicSet(fom, s);
@@ -236,10 +343,10 @@ void LST_Click(Fom &fom) {
 
 void LstCom_Click(Fom &fom, std::int16_t index) {
     if (index == 0) {
-        const int row = album::selectedRow(*fom.LST);
-        if (row >= 0 && row < fom.LST->count()) {
+        const int row = fom.LST->selectedRow();
+        if (row >= 0) {
             QSignalBlocker quiet(fom.LST);
-            delete fom.LST->takeItem(row);
+            fom.LST->removeRow(row);
             fom.LST->setCurrentRow(-1);
             fom.LST->clearSelection();
         }

@@ -38,29 +38,17 @@ void writeAlbum(Fom &fom) {
     openFile(s.fileNo, path, FileMode::Output);
     try {
         // Lines go out in blocks: a block of lines joined by CR LF, written as one line,
-        // is the same bytes as its lines written one by one. Equal entries stand side by
-        // side, so each run is encoded once.
+        // is the same bytes as its lines written one by one.
         constexpr qsizetype blockSize = 64 * 1024;
         QByteArray block;
         block.reserve(blockSize + 64);
         bool pending = false;
-        QString lastText;
-        QByteArray lastBytes;
-        bool lastIsText = false;
-        const int count = fom.LST->count();
+        const AlbumList &list = *fom.LST;
+        const int count = list.count();
         for (int i = 0; i < count; ++i) {
-            const QListWidgetItem &item = *fom.LST->item(i);
-            if (album::keepsBytes(item)) {
-                lastBytes = album::bytesOf(item);
-                lastIsText = false;
-            } else if (QString text = item.text(); !lastIsText || text != lastText) {
-                lastBytes = rt::encodeCp932(text);
-                lastText = std::move(text);
-                lastIsText = true;
-            }
             if (pending)
                 block += "\r\n";
-            block += lastBytes;
+            block += list.bytes(i);
             pending = true;
             if (block.size() >= blockSize) {
                 writeLineRaw(s.fileNo, block);

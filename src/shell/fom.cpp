@@ -63,7 +63,7 @@ Fom::Fom(Options options) : options_(std::move(options)) {
     for (int i = 0; i < int(com.size()); ++i)
         com[i] = new QPushButton(QString::fromUtf8(captions[i]), this);
     Pic = new PictureView(this);
-    LST = new QListWidget(this);
+    LST = new AlbumList(this);
     LST->setUniformItemSizes(true);
     LST->setSelectionMode(QAbstractItemView::SingleSelection);
     ClickME = new ClickIndicator(this);
@@ -102,8 +102,8 @@ Fom::Fom(Options options) : options_(std::move(options)) {
         connect(LstCom[i], &QPushButton::clicked, this,
                 [this, i] { entry([this, i] { LstCom_Click(*this, std::int16_t(i)); }); });
     }
-    connect(LST, &QListWidget::itemClicked, this, [this] { entry([this] { LST_Click(*this); }); });
-    connect(LST, &QListWidget::currentRowChanged, this, [this] {
+    connect(LST, &AlbumList::itemClicked, this, [this] { entry([this] { LST_Click(*this); }); });
+    connect(LST, &AlbumList::currentRowChanged, this, [this] {
         // Moving the selection with the keys shows the photo too, as a click does.
         if (LST->hasFocus() && !(QGuiApplication::mouseButtons() & Qt::LeftButton))
             entry([this] { LST_Click(*this); });

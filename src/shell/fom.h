@@ -1,12 +1,12 @@
 #pragma once
 
+#include "album/albumlist.h"
 #include "gamestate.h"
 #include "layout.h"
 #include "runtime/error.h"
 #include "widgets.h"
 
 #include <QImage>
-#include <QListWidget>
 #include <QPushButton>
 #include <QSet>
 #include <QTimer>
@@ -66,7 +66,7 @@ class Fom : public QWidget {
     Swatch *TurasaPic = nullptr;
     std::array<QPushButton *, 4> com{};
     PictureView *Pic = nullptr;
-    QListWidget *LST = nullptr;
+    AlbumList *LST = nullptr;
     ClickIndicator *ClickME = nullptr;
     QLabel *KANELBL = nullptr;
     MessageLabel *lbl = nullptr;

@@ -46,7 +46,7 @@ bool milestone(Fom &fom) {
 void photoFound(Fom &fom, bool special, int number, int points) {
     GameState &s = fom.st;
     const QString code = photoCode(number, special);
-    album::add(*fom.LST, code);
+    fom.LST->add(code);
     PicSet(fom, code);
     fom.lbl->setCaption(
         (special ? QStringLiteral("特別な写真が撮れた") : QStringLiteral("写真が撮れた")) +

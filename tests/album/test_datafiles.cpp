@@ -19,7 +19,7 @@ QByteArray readAndWrite(const QByteArray &album, QStringList *items = nullptr) {
         return "not loaded";
     if (items) {
         for (int i = 0; i < game->LST->count(); ++i)
-            *items << game->LST->item(i)->text();
+            *items << game->LST->text(i);
     }
     writeAlbum(*game);
     return folder.read("dat/save.dat");
@@ -91,13 +91,13 @@ class DataFilesTest : public QObject {
         Game game(folder, false);
         QStringList items;
         for (int i = 0; i < game->LST->count(); ++i)
-            items << game->LST->item(i)->text();
+            items << game->LST->text(i);
         QCOMPARE(items, (QStringList{"03", "07", "07", "30", "t00", "t01"}));
-        album::add(*game->LST, "05");
-        album::add(*game->LST, "t01");
-        QCOMPARE(game->LST->item(1)->text(), QStringLiteral("05"));
-        QCOMPARE(game->LST->item(7)->text(), QStringLiteral("t01"));
-        QCOMPARE(album::insertRow(*game->LST, "07"), 4); // behind the equal ones
+        game->LST->add("05");
+        game->LST->add("t01");
+        QCOMPARE(game->LST->text(1), QStringLiteral("05"));
+        QCOMPARE(game->LST->text(7), QStringLiteral("t01"));
+        QCOMPARE(game->LST->insertRow("07"), 4); // behind the equal ones
     }
 
     void albumRoundTrip_data() {
@@ -172,8 +172,8 @@ class DataFilesTest : public QObject {
         GameFolder folder;
         folder.bytes("dat/save.dat", "\xff\r\nt01\r\n03\r\n\xed\x40\r\n");
         Game game(folder, false);
-        album::add(*game->LST, "05");
-        album::add(*game->LST, QStringLiteral("纊"));
+        game->LST->add("05");
+        game->LST->add(QStringLiteral("纊"));
         writeAlbum(*game);
         QCOMPARE(folder.read("dat/save.dat"),
                  QByteArray("03\r\n05\r\nt01\r\n\xed\x40\r\n\xfa\x5c\r\n\xff\r\n"));

@@ -146,7 +146,7 @@ class HostileFilesTest : public QObject {
         while (filler.write(block) == block.size() && filler.flush()) {
         }
         filler.close();
-        album::add(*fom.LST, "t03");
+        fom.LST->add("t03");
         fom.close();
         QCOMPARE(status, 1);
         QCOMPARE(errors.size(), 1);

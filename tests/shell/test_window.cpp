@@ -239,8 +239,8 @@ class WindowTest : public QObject {
         folder.bytes(QStringLiteral("dat/save.dat"), album);
         Game game(folder);
         QCOMPARE(game->LST->count(), 6);
-        QCOMPARE(game->LST->item(0)->text(), QString());
-        QCOMPARE(game->LST->item(1)->text(), QStringLiteral("03"));
+        QCOMPARE(game->LST->text(0), QString());
+        QCOMPARE(game->LST->text(1), QStringLiteral("03"));
         game->close();
         QByteArray written = folder.read(QStringLiteral("dat/save.dat"));
         QList<QByteArray> lines = written.split('\n');

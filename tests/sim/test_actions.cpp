@@ -100,7 +100,7 @@ class ActionsTest : public QObject {
             return;
         }
         QCOMPARE(t.fom().LST->count(), 1);
-        QCOMPARE(t.fom().LST->item(0)->text(), code);
+        QCOMPARE(t.fom().LST->text(0), code);
         const bool special = code.startsWith('t');
         QCOMPARE(t.fom().st.photoProgress, special ? 3 : 1);
         QVERIFY(t.game->caption().startsWith(special ? QStringLiteral("特別な写真が撮れた\r\n\r\n")
@@ -169,15 +169,14 @@ class ActionsTest : public QObject {
         t.folder.picture("T03", Qt::yellow, {4, 4});
         t.folder.picture("99", Qt::cyan, {4, 4});
         for (const char *e : {"07", "t03", "T03", "99", "t-1", "99999999999"})
-            album::add(*t.fom().LST, e);
+            t.fom().LST->add(e);
         t.folder.picture("t-1", Qt::cyan, {4, 4});
         t.folder.picture("99999999999", Qt::cyan, {4, 4});
         auto select = [&](const QString &text) {
             for (int i = 0; i < t.fom().LST->count(); ++i) {
-                if (t.fom().LST->item(i)->text() == text) {
-                    QListWidgetItem *item = t.fom().LST->item(i);
+                if (t.fom().LST->text(i) == text) {
                     QTest::mouseClick(t.fom().LST->viewport(), Qt::LeftButton, {},
-                                      t.fom().LST->visualItemRect(item).center());
+                                      t.fom().LST->rowRect(i).center());
                     return;
                 }
             }
@@ -198,17 +197,56 @@ class ActionsTest : public QObject {
         QVERIFY(t.game->errors.isEmpty());
     }
 
+    // The keys show the row they land on, as a click does; a row that is only current,
+    // not selected, is nothing to discard.
+    void albumKeysAndCurrentRow() {
+        Turn t;
+        t.fom().st.photoTexts[3] = "three";
+        t.fom().st.photoTexts[5] = "five";
+        AlbumList &list = *t.fom().LST;
+        for (const char *e : {"05", "03", "05"})
+            list.add(e);
+        t.fom().activateWindow();
+        list.setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(&t.fom()));
+        QVERIFY(list.hasFocus());
+        list.setCurrentRow(1);
+        QCOMPARE(t.game->caption(), QStringLiteral("five"));
+        QTest::keyClick(&list, Qt::Key_Home);
+        QCOMPARE(list.selectedRow(), 0);
+        QCOMPARE(t.game->caption(), QStringLiteral("three"));
+        QTest::keyClick(&list, Qt::Key_End);
+        QCOMPARE(list.selectedRow(), 2);
+        QCOMPARE(t.game->caption(), QStringLiteral("five"));
+        QCOMPARE(t.game->pictureAt(1, 1), QColor(5, 100, 0));
+
+        list.clearSelection();
+        QCOMPARE(list.currentRow(), 2);
+        QCOMPARE(list.selectedRow(), -1);
+        QTest::mouseClick(t.fom().LstCom[0], Qt::LeftButton);
+        QCOMPARE(list.count(), 3);
+
+        list.setCurrentRow(1);
+        QTest::mouseClick(t.fom().LstCom[0], Qt::LeftButton);
+        QCOMPARE(list.count(), 2);
+        QCOMPARE(list.text(0), QStringLiteral("03"));
+        QCOMPARE(list.text(1), QStringLiteral("05"));
+        QCOMPARE(list.selectedRow(), -1); // a discard leaves nothing to discard next
+        QCOMPARE(list.currentRow(), -1);
+        QVERIFY(t.game->errors.isEmpty());
+    }
+
     void discardAndClearAll() {
         Turn t;
         for (const char *e : {"03", "05", "05", "t01"})
-            album::add(*t.fom().LST, e);
+            t.fom().LST->add(e);
         QTest::mouseClick(t.fom().LstCom[0], Qt::LeftButton); // nothing selected
         QCOMPARE(t.fom().LST->count(), 4);
         t.fom().LST->setCurrentRow(2);
         QTest::mouseClick(t.fom().LstCom[0], Qt::LeftButton);
         QCOMPARE(t.fom().LST->count(), 3);
-        QCOMPARE(t.fom().LST->item(1)->text(), QStringLiteral("05"));
-        QCOMPARE(t.fom().LST->item(2)->text(), QStringLiteral("t01"));
+        QCOMPARE(t.fom().LST->text(1), QStringLiteral("05"));
+        QCOMPARE(t.fom().LST->text(2), QStringLiteral("t01"));
         t.game->clearAllAnswer = false;
         QTest::mouseClick(t.fom().LstCom[1], Qt::LeftButton);
         QCOMPARE(t.fom().LST->count(), 3);
