@@ -6,6 +6,8 @@
 #include "runtime/textfile.h"
 #include "shell/fom.h"
 
+#include <optional>
+
 using rt::RuntimeError;
 using script::LineKind;
 
@@ -132,13 +134,20 @@ bool stepOnce(Fom &fom, PictureMemo &pictures) {
     } catch (const RuntimeError &) {
         recover();
     }
+    std::optional<RuntimeError> firstFailure;
     for (;;) {
         try {
             pauseRule(fom);
             return dispatch(fom, pictures);
-        } catch (const RuntimeError &) {
+        } catch (const RuntimeError &error) {
+            // The retry runs on a closed script, so it may fail for a reason of its own
+            // (a question reading its second caption from the closed file): the first
+            // failure is the one that names the script at fault.
+            if (firstFailure)
+                throw *firstFailure;
             if (recovered)
                 throw;
+            firstFailure = error;
             recover();
         }
     }
@@ -155,7 +164,6 @@ void IveStt(Fom &fom, const QString &name) {
                                               "始めるため、先へ進めません。"),
                            scriptPath(fom, name));
     }
-    fom.chainStarted.insert(name);
 
     s.eventActive = True;
     for (QPushButton *b : fom.com)
@@ -176,6 +184,9 @@ void IveStt(Fom &fom, const QString &name) {
     s.fileNo = rt::freeFile();
     rt::openFile(s.fileNo, scriptPath(fom, name), rt::FileMode::Input);
     s.nextLine = rt::lineInput(s.fileNo);
+    // Only an event that really started counts: one that failed to open is retried by
+    // the recovery and must fail again for its own cause.
+    fom.chainStarted.insert(name);
     IveStep(fom);
 }
 
@@ -207,6 +218,10 @@ void QstSet(Fom &fom) {
     fom.TimLBl.stop();
     s.eventActive = False;
     fom.Qstlbl[0]->setText(buttonText(s.nextLine));
+    if (!rt::isOpen(s.fileNo) || rt::eof(s.fileNo)) {
+        throw RuntimeError(QStringLiteral("「>qst」の後に選択肢が二行ありません。"),
+                           scriptPath(fom, s.eventName));
+    }
     s.nextLine = rt::lineInput(s.fileNo);
     fom.Qstlbl[1]->setText(buttonText(s.nextLine));
     fom.Qstlbl[0]->show();
