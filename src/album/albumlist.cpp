@@ -118,6 +118,21 @@ AlbumList::AlbumList(QWidget *parent) : QListView(parent), model_(new AlbumModel
 
 AlbumList::~AlbumList() = default;
 
+void AlbumList::mousePressEvent(QMouseEvent *event) {
+    QListView::mousePressEvent(event);
+    selectedAtPress_ = selectedRow();
+}
+
+void AlbumList::mouseReleaseEvent(QMouseEvent *event) {
+    QListView::mouseReleaseEvent(event);
+    // A press dragged onto another row selects that row without a click: show it too,
+    // so that the player never discards a photo they did not see.
+    const int row = selectedRow();
+    if (row >= 0 && row != selectedAtPress_)
+        emit itemClicked(row);
+    selectedAtPress_ = row;
+}
+
 int AlbumList::count() const {
     return model_->rowCount();
 }

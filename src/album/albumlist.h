@@ -42,12 +42,19 @@ class AlbumList : public QListView {
     QRect rowRect(int row) const;
 
   signals:
+    // The player picked a row with the mouse: a click, or a press that was dragged to
+    // another row before its release.
     void itemClicked(int row);
     void currentRowChanged(int row);
+
+  protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
   private:
     friend class album::Filler;
     AlbumModel *model_;
+    int selectedAtPress_ = -1;
 };
 
 namespace album {

@@ -229,6 +229,8 @@ void QstSet(Fom &fom) {
     int r = int(rt::rnd() * 2);
     fom.placeChoice(0, s.choiceTop.at(r));
     fom.placeChoice(1, s.choiceTop.at(1 - r));
+    // The keyboard starts on the upper choice.
+    fom.Qstlbl[r == 0 ? 0 : 1]->setFocus(Qt::OtherFocusReason);
     rt::closeFile(s.fileNo);
 }
 

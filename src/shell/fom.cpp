@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -57,7 +58,9 @@ Fom::Fom(Options options) : options_(std::move(options)) {
     for (int i = 0; i < int(LstCom.size()); ++i)
         LstCom[i] = new QPushButton(this);
     for (int i = 0; i < int(Qstlbl.size()); ++i)
-        Qstlbl[i] = new QPushButton(this);
+        Qstlbl[i] = new ChoiceButton(this);
+    Qstlbl[0]->setPartner(Qstlbl[1]);
+    Qstlbl[1]->setPartner(Qstlbl[0]);
     TurasaPic = new Swatch(this);
     static const char *const captions[] = {"公園", "学校", "会社", "家"};
     for (int i = 0; i < int(com.size()); ++i)
@@ -240,6 +243,8 @@ bool Fom::askClearAll() {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ミルテナ"), QStringLiteral("全消去します"),
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setDefaultButton(QMessageBox::Yes);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ"));
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -388,6 +393,18 @@ void Fom::paintEvent(QPaintEvent *event) {
         musicQueued_ = true;
         QTimer::singleShot(0, this, [this] { startMusic(); });
     }
+}
+
+void Fom::keyPressEvent(QKeyEvent *event) {
+    // Reading on by keyboard: Space and Return do what a click on the message area does.
+    // Keys reach the window only when no visible control has the focus, as in an event.
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        !event->isAutoRepeat()) {
+        entry([this] { lbl_Click(*this); });
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Fom::closeEvent(QCloseEvent *event) {

@@ -61,7 +61,7 @@ class Fom : public QWidget {
     QTimer BgmTim;
     QTimer TimLBl;
     std::array<QPushButton *, 2> LstCom{};
-    std::array<QPushButton *, 2> Qstlbl{};
+    std::array<ChoiceButton *, 2> Qstlbl{};
     QImage E; // the hidden load buffer of the picture view
     Swatch *TurasaPic = nullptr;
     std::array<QPushButton *, 4> com{};
@@ -81,6 +81,7 @@ class Fom : public QWidget {
   protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 

@@ -1,15 +1,18 @@
 #include "widgets.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyleOptionButton>
 #include <QTimer>
+#include <cmath>
 
 MessageLabel::MessageLabel(QWidget *parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setWordWrap(true);
-    setContentsMargins(6, 4, 6, 4);
+    setContentsMargins(ClickIndicator::insets(QSize()));
     setAutoFillBackground(false);
     setAttribute(Qt::WA_TranslucentBackground);
 }
@@ -60,6 +63,11 @@ void MessageLabel::mouseReleaseEvent(QMouseEvent *event) {
     event->accept();
     if (click)
         emit clicked();
+}
+
+void MessageLabel::resizeEvent(QResizeEvent *event) {
+    setContentsMargins(ClickIndicator::insets(size()));
+    QLabel::resizeEvent(event);
 }
 
 Swatch::Swatch(QWidget *parent) : QWidget(parent) {}
@@ -130,18 +138,41 @@ ClickIndicator::ClickIndicator(QWidget *parent) : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
+namespace {
+
+// The indicator's parts, all in proportion to the area, so that its frame and arrow
+// grow with the screen and the text margins with them.
+struct IndicatorParts {
+    int line;     // the frame's width
+    double arrow; // the corner arrow's width and height
+};
+
+IndicatorParts indicatorParts(QSize area) {
+    int line = qMax(2, qMin(area.width(), area.height()) / 40);
+    return {line, qMax(8.0, area.height() / 8.0)};
+}
+
+} // namespace
+
+QMargins ClickIndicator::insets(QSize area) {
+    const IndicatorParts parts = indicatorParts(area);
+    const int gap = parts.line + 2;
+    // The arrow sits in the lower right corner, beside the text rather than under it.
+    return {gap, gap, gap + int(std::ceil(parts.arrow)) + parts.line, gap};
+}
+
 void ClickIndicator::paintEvent(QPaintEvent *) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor pink(255, 192, 192);
     const QColor red(255, 0, 0);
-    int w = qMax(2, qMin(width(), height()) / 40);
+    const IndicatorParts parts = indicatorParts(size());
+    const int w = parts.line;
     p.setPen(QPen(pink, w));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(rect()).adjusted(w / 2.0, w / 2.0, -w / 2.0, -w / 2.0));
-    // A small arrow in the lower right corner, clear of the text.
-    double s = qMax(8, height() / 8);
-    QPointF tip(width() - 2.0 * w - s / 2, height() - 2.0 * w);
+    const double s = parts.arrow;
+    QPointF tip(width() - w - 1.0 - s / 2, height() - w - 1.0);
     QPainterPath arrow;
     arrow.moveTo(tip);
     arrow.lineTo(tip + QPointF(-s / 2, -s * 0.8));
@@ -150,4 +181,78 @@ void ClickIndicator::paintEvent(QPaintEvent *) {
     p.setPen(QPen(red, 1));
     p.setBrush(pink);
     p.drawPath(arrow);
+}
+
+ChoiceButton::ChoiceButton(QWidget *parent) : QPushButton(parent) {}
+
+QRect ChoiceButton::captionRect() const {
+    const int pad = qMax(2, height() / 12);
+    return rect().adjusted(pad, pad / 2, -pad, -pad / 2);
+}
+
+const ChoiceButton::Fit &ChoiceButton::fit() const {
+    if (fit_.text == text() && fit_.size == size() && fit_.base == font())
+        return fit_;
+    fit_ = {text(), size(), font(), font(), 0};
+    const QRect area = captionRect();
+    const int wraps[] = {Qt::TextWordWrap, Qt::TextWrapAnywhere};
+    // The largest size, no larger than the button's own font, at which the whole
+    // caption fits; words are kept whole where they can be.
+    for (double points = font().pointSizeF(); points > 0; points -= 0.5) {
+        fit_.font.setPointSizeF(qMax(1.0, points));
+        const QFontMetrics metrics(fit_.font);
+        for (int wrap : wraps) {
+            fit_.flags = Qt::AlignCenter | Qt::TextShowMnemonic | wrap;
+            const QRect needed = metrics.boundingRect(area, fit_.flags, text());
+            if (needed.width() <= area.width() && needed.height() <= area.height())
+                return fit_;
+        }
+        if (points <= 1)
+            break;
+    }
+    return fit_;
+}
+
+QFont ChoiceButton::captionFont() const {
+    return fit().font;
+}
+
+void ChoiceButton::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear(); // the caption is drawn here, wrapped
+    style()->drawControl(QStyle::CE_PushButton, &option, &p, this);
+    const Fit &f = fit();
+    p.setFont(f.font);
+    p.setPen(palette().color(QPalette::ButtonText));
+    p.drawText(captionRect(), f.flags, text());
+    if (hasFocus()) {
+        // Where the keyboard is: a dotted line inside the border.
+        p.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(2, 2, -3, -3));
+    }
+}
+
+void ChoiceButton::keyPressEvent(QKeyEvent *event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // A held key never picks a choice the player has not seen.
+        if (!event->isAutoRepeat())
+            click();
+        return;
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+    case Qt::Key_Right: {
+        const bool up = event->key() == Qt::Key_Up || event->key() == Qt::Key_Left;
+        if (partner_ && partner_->isVisible() && (partner_->y() < y()) == up)
+            partner_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    default:
+        QPushButton::keyPressEvent(event);
+    }
 }

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 
 // The message area: a plain-text label that keeps its caption exactly (CR LF between
@@ -26,6 +27,7 @@ class MessageLabel : public QLabel {
   protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
   private:
     void changed();
@@ -80,7 +82,39 @@ class PictureView : public QWidget {
 class ClickIndicator : public QWidget {
   public:
     explicit ClickIndicator(QWidget *parent);
+    // What the indicator may paint over, for an area of this size: the message area
+    // keeps its text inside these margins, whatever the screen.
+    static QMargins insets(QSize area);
 
   protected:
     void paintEvent(QPaintEvent *event) override;
+};
+
+// A choice button. Its caption is shown whole: it wraps inside the button and, where it
+// does not fit, gets smaller until it does. Return picks it and the arrow keys move to
+// the other choice, as Space and Tab already do.
+class ChoiceButton : public QPushButton {
+  public:
+    explicit ChoiceButton(QWidget *parent);
+    void setPartner(ChoiceButton *partner) { partner_ = partner; }
+    // The font the caption is drawn with at the button's present size.
+    QFont captionFont() const;
+
+  protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+  private:
+    struct Fit {
+        QString text;
+        QSize size;
+        QFont base;
+        QFont font;
+        int flags = 0;
+    };
+    const Fit &fit() const;
+    QRect captionRect() const;
+
+    ChoiceButton *partner_ = nullptr;
+    mutable Fit fit_;
 };

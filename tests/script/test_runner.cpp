@@ -5,8 +5,10 @@
 #include "script/lines.h"
 #include "script/runner.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTest>
 #include <random>
 
@@ -333,6 +335,85 @@ class RunnerTest : public QObject {
             QVERIFY(game->Qstlbl[0]->isHidden());
             QCOMPARE(random.draws(), 1);
         }
+    }
+
+    // Space and Return read on; the choice starts on the upper button, the arrows move
+    // between the two and Return picks; a held key picks nothing.
+    void keyboardPlay() {
+        GameFolder folder;
+        folder.script("0", {"a", "b", "c", ">qst", "A", "B"});
+        folder.script("0_1", {"one"});
+        folder.script("0_2", {"two"});
+        for (double r : {0.2, 0.7}) {
+            Game game(folder, false);
+            FixedRandom random({r});
+            game->show();
+            game->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&*game));
+            game->startFirstGame();
+            auto key = [&](Qt::Key k, bool repeat = false) {
+                QWidget *to = QApplication::focusWidget() ? QApplication::focusWidget() : &*game;
+                QKeyEvent press(QEvent::KeyPress, k, {}, QString(), repeat);
+                QApplication::sendEvent(to, &press);
+            };
+            key(Qt::Key_Space);
+            QCOMPARE(game.caption(), QStringLiteral("a\r\nb"));
+            key(Qt::Key_Return);
+            QCOMPARE(game.caption(), QStringLiteral("a\r\nb\r\nc"));
+            key(Qt::Key_Return);
+            const int upper = r < 0.5 ? 0 : 1;
+            QVERIFY(game->Qstlbl[upper]->isVisible());
+            QCOMPARE(QApplication::focusWidget(), game->Qstlbl[upper]);
+            key(Qt::Key_Down);
+            QCOMPARE(QApplication::focusWidget(), game->Qstlbl[1 - upper]);
+            key(Qt::Key_Up);
+            QCOMPARE(QApplication::focusWidget(), game->Qstlbl[upper]);
+            key(Qt::Key_Return, true);
+            QVERIFY(game->Qstlbl[upper]->isVisible());
+            key(Qt::Key_Return);
+            QCOMPARE(game.caption(), upper == 0 ? QStringLiteral("one") : QStringLiteral("two"));
+            QVERIFY(game.errors.isEmpty());
+        }
+    }
+
+    // A caption too long for its button is wrapped, and made smaller only when two
+    // lines do not hold it: no part of it is cut off at the button's edges.
+    void longChoiceCaptionsShownWhole_data() {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("smaller");
+        for (int screen : {800, 1024, 3840}) {
+            const QByteArray w = QByteArray::number(screen);
+            QTest::newRow(w + " short") << screen << 4 << false;
+            QTest::newRow(w + " two lines") << screen << 16 << false;
+            QTest::newRow(w + " long") << screen << 60 << true;
+        }
+    }
+    void longChoiceCaptionsShownWhole() {
+        QFETCH(int, screen);
+        QFETCH(int, length);
+        QFETCH(bool, smaller);
+        GameFolder folder;
+        Fom::Options o;
+        o.appDir = folder.path();
+        o.screenWidth = screen;
+        o.logicalDpi = 96;
+        Fom fom(o);
+        fom.Form_Load();
+        ChoiceButton *b = fom.Qstlbl[0];
+        b->setText(QString(length, QChar(0x5BFA))); // 寺: ink across its whole width
+        QCOMPARE(b->captionFont().pointSizeF() < b->font().pointSizeF(), smaller);
+        const QImage shot = b->grab().toImage();
+        int ink = 0;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 1; x < shot.width() - 1; ++x) {
+                if (qGray(shot.pixel(x, y)) > 128)
+                    continue;
+                ++ink;
+                QVERIFY2(x > 2 && x < shot.width() - 3, qPrintable(QString::number(x)));
+            }
+        }
+        QVERIFY(ink > length);
     }
 
     void firstChoiceCountStopsAt255() {

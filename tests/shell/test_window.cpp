@@ -50,6 +50,39 @@ class WindowTest : public QObject {
         QCOMPARE(fom.com[0]->font().pointSize(), fom.metrics().fontPoints);
     }
 
+    // The indicator frames the message area without covering any of its text.
+    void clickIndicatorClearsTheText_data() {
+        QTest::addColumn<int>("screen");
+        for (int screen : {800, 1024, 1920, 2560, 3840})
+            QTest::newRow(QByteArray::number(screen)) << screen;
+    }
+    void clickIndicatorClearsTheText() {
+        QFETCH(int, screen);
+        GameFolder folder;
+        Fom::Options o;
+        o.appDir = folder.path();
+        o.screenWidth = screen;
+        o.logicalDpi = 96;
+        Fom fom(o);
+        fom.Form_Load();
+        QImage painted(fom.ClickME->size(), QImage::Format_ARGB32_Premultiplied);
+        painted.fill(Qt::transparent);
+        fom.ClickME->render(&painted, {}, {}, QWidget::DrawChildren);
+        const QRect text = fom.lbl->contentsRect();
+        QVERIFY(text.width() > fom.lbl->width() * 3 / 4);
+        int covered = 0, drawn = 0;
+        for (int y = 0; y < painted.height(); ++y) {
+            for (int x = 0; x < painted.width(); ++x) {
+                if (qAlpha(painted.pixel(x, y)) == 0)
+                    continue;
+                ++drawn;
+                covered += text.contains(x, y);
+            }
+        }
+        QVERIFY(drawn > 0);
+        QCOMPARE(covered, 0);
+    }
+
     void buttonsCaptionsAndTooltips() {
         GameFolder folder;
         Game game(folder, false);

@@ -3,7 +3,11 @@
 #include "album/albumlist.h"
 #include "sim/actions.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 // The window on the base screen with chosen stats, ready for one turn.
 struct Turn {
@@ -220,6 +224,15 @@ class ActionsTest : public QObject {
         QCOMPARE(t.game->caption(), QStringLiteral("five"));
         QCOMPARE(t.game->pictureAt(1, 1), QColor(5, 100, 0));
 
+        // A press dragged from one row onto another shows the row it ends on.
+        QWidget *view = list.viewport();
+        QTest::mousePress(view, Qt::LeftButton, {}, list.rowRect(1).center());
+        QTest::mouseMove(view, list.rowRect(0).center());
+        QTest::mouseRelease(view, Qt::LeftButton, {}, list.rowRect(0).center());
+        QCOMPARE(list.selectedRow(), 0);
+        QCOMPARE(t.game->caption(), QStringLiteral("three"));
+
+        list.setCurrentRow(2);
         list.clearSelection();
         QCOMPARE(list.currentRow(), 2);
         QCOMPARE(list.selectedRow(), -1);
@@ -255,6 +268,30 @@ class ActionsTest : public QObject {
         QCOMPARE(t.fom().LST->count(), 0);
         QTest::mouseClick(t.fom().LstCom[1], Qt::LeftButton); // asked also when empty
         QCOMPARE(t.game->questionsAsked, 3);
+    }
+
+    // The real question, answered by its buttons as a player sees them.
+    void clearAllQuestionInJapanese() {
+        GameFolder folder;
+        Fom::Options o;
+        o.appDir = folder.path();
+        o.exitProgram = [](int) {};
+        Fom fom(o);
+        fom.Form_Load();
+        fom.LST->add("03");
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            seen << box->windowTitle() << box->text() << box->defaultButton()->text();
+            for (QAbstractButton *b : box->buttons())
+                seen << b->text();
+            box->button(QMessageBox::No)->click();
+        });
+        LstCom_Click(fom, 1);
+        QCOMPARE(fom.LST->count(), 1);
+        seen.sort();
+        QCOMPARE(seen, (QStringList{"いいえ", "はい", "はい", "ミルテナ", "全消去します"}));
     }
 };
 
