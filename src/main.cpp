@@ -21,6 +21,8 @@ int main(int argc, char *argv[]) {
     installQuitSignals([&fom] { fom.entry([&fom] { fom.Form_Unload(); }); });
     try {
         fom.Form_Load();
+        if (fom.finished())
+            return fom.exitStatus(); // another game has this album and came forward
     } catch (const rt::RuntimeError &error) {
         rt::showErrorReport(error.text());
         return 1;

@@ -51,7 +51,13 @@ void setButtonColour(QPushButton *button, const QColor &colour) {
 
 Fom::Fom() : Fom(Options()) {}
 
-Fom::Fom(Options options) : options_(std::move(options)) {
+Fom::Fom(Options options)
+    : options_(std::move(options)), guard_([this] {
+          // Another start on this album brings this game forward instead.
+          showNormal();
+          raise();
+          activateWindow();
+      }) {
     // Controls in the window's design order; buttons stay above the message area.
     BgmTim.setInterval(1);
     TimLBl.setInterval(100);
@@ -113,17 +119,24 @@ Fom::Fom(Options options) : options_(std::move(options)) {
     });
 }
 
-Fom::~Fom() = default;
+Fom::~Fom() {
+    if (musicOpener_.joinable())
+        musicOpener_.join();
+}
 
 void Fom::Form_Load() {
     st.appDir =
         options_.appDir.isEmpty() ? rt::programDir() : rt::withTrailingSeparator(options_.appDir);
     st.datDir = st.appDir + QStringLiteral("dat/");
     st.imgDir = st.appDir + QStringLiteral("img/");
+    if (!guard_.claim(st.datDir + QStringLiteral("save.dat"))) {
+        finished_ = true; // the game already running on this album plays on
+        return;
+    }
     rt::randomize();
     // The music starts once the first frame is out: opening it loads the synthesiser,
     // its soundfont and a sound server connection, which the window need not wait for.
-    musicPending_ = true;
+    musicPending_ = options_.music;
     st.statMax = {255, 100, 300000};
     readAlbum(*this);
     readCatalogue(*this, QStringLiteral("syasin"), QStringLiteral("【"), st.photoTexts, 31);
@@ -131,7 +144,6 @@ void Fom::Form_Load() {
                   16);
     layoutWindow();
     albumLoaded_ = true;
-    BgmTim.start();
 }
 
 void Fom::Form_Activate() {
@@ -150,8 +162,33 @@ void Fom::startMusic() {
     if (!musicPending_ || finished_)
         return;
     musicPending_ = false;
-    media::MidiOpen(st.appDir + QStringLiteral("bgm.mid"));
+    // The synthesiser, its soundfont and the sound server can take a good part of a
+    // second to answer: the game goes on meanwhile. Nothing else sends a music command
+    // until the opener has been joined.
+    musicOpener_ = std::thread([this, song = st.appDir + QStringLiteral("bgm.mid")] {
+        media::MidiOpen(song);
+        QMetaObject::invokeMethod(this, &Fom::musicOpened, Qt::QueuedConnection);
+    });
+}
+
+void Fom::musicOpened() {
+    if (!musicOpener_.joinable())
+        return; // the end of the game has already waited for it
+    musicOpener_.join();
+    if (finished_)
+        return;
     media::MidiPlay();
+    BgmTim.start();
+}
+
+// Stops and closes the music, once it has finished opening.
+void Fom::endMusic() {
+    musicPending_ = false;
+    if (musicOpener_.joinable())
+        musicOpener_.join();
+    BgmTim.stop();
+    media::MidiStop();
+    media::MidiClose();
 }
 
 void Fom::GameStt() {
@@ -177,8 +214,8 @@ void Fom::Form_Unload() {
     albumLoaded_ = false; // a failed save is reported once, not retried
     musicPending_ = false;
     writeAlbum(*this);
-    media::MidiStop();
-    media::MidiClose();
+    guard_.release();
+    endMusic();
     exitWith(0);
 }
 
@@ -215,8 +252,8 @@ void Fom::fail(const rt::RuntimeError &error) {
                     QStringLiteral("\n\nアルバムも保存できませんでした。\n") + saveError.text();
         }
     }
-    media::MidiStop();
-    media::MidiClose();
+    guard_.release();
+    endMusic();
     rt::closeAllFiles();
     hide();
     if (options_.reportError)
@@ -362,18 +399,20 @@ void Fom::startFirstGame() {
 }
 
 bool Fom::event(QEvent *event) {
+    const bool handled = QWidget::event(event);
     switch (event->type()) {
-    case QEvent::WindowActivate:
-        settleFrame();
-        startFirstGame();
-        break;
     case QEvent::Show:
-        // Where the platform never activates the window, the game still starts.
+        // The new game starts before the window is first drawn, so the first frame
+        // already shows the opening, with or without a window manager to activate it.
+        startFirstGame();
+        // Where the platform never draws or activates the window, the rest still comes.
         QTimer::singleShot(300, this, [this] {
             settleFrame();
             startMusic();
-            startFirstGame();
         });
+        break;
+    case QEvent::WindowActivate:
+        settleFrame();
         break;
     case QEvent::Move:
     case QEvent::Resize:
@@ -383,7 +422,7 @@ bool Fom::event(QEvent *event) {
     default:
         break;
     }
-    return QWidget::event(event);
+    return handled;
 }
 
 void Fom::paintEvent(QPaintEvent *event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "album/albumlist.h"
+#include "albumguard.h"
 #include "gamestate.h"
 #include "layout.h"
 #include "runtime/error.h"
@@ -13,6 +14,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <thread>
 
 // The game's one window. It owns GameState and every control; the handlers of each
 // part of the game live in their own folder and take the window.
@@ -26,6 +28,7 @@ class Fom : public QWidget {
         std::function<void(int)> exitProgram;                      // empty: leave the event loop
         int screenWidth = 0;                                       // 0: the screen's own width
         double logicalDpi = 0;                                     // 0: the screen's own
+        bool music = true;                                         // false: never opened
     };
 
     Fom();
@@ -91,6 +94,8 @@ class Fom : public QWidget {
     void settleFrame();
     void exitWith(int status);
     void startMusic();
+    void musicOpened();
+    void endMusic();
 
     Options options_;
     layout::WindowMetrics metrics_;
@@ -101,6 +106,8 @@ class Fom : public QWidget {
     bool frameSettled_ = false;
     bool musicPending_ = false; // opened once the first frame is out
     bool musicQueued_ = false;
+    std::thread musicOpener_; // opening loads a synthesiser and a soundfont: not here
+    AlbumGuard guard_;
     int exitStatus_ = 0;
 };
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """How a run ends: a close request as the window manager sends it saves the album and
 ends with status 0, even in the middle of an event; a missing catalogue shows the error
-report captioned ミルテナ instead of the game and ends with a non-zero status."""
+report captioned ミルテナ instead of the game and ends with a non-zero status; a second start
+on the same album ends at once."""
 
 import os
 import time
@@ -47,10 +48,31 @@ def missing_catalogue(session, args):
     check(folder.read("dat/save.dat") == b"03\r\n", "the failed start touched the album")
 
 
+def one_game_per_album(session, args):
+    # A second start on the album brings the first forward and ends; a game that was
+    # killed leaves nothing that keeps the next start out.
+    folder = GameFolder(session, args.program, PICTURES, OPENING, album=b"03\r\n")
+    first = Game(session, folder)
+    first.wait_window()
+    second = Game(session, folder)
+    status = second.wait_exit()
+    check(status == 0, "the second start ended with status %d:\n%s" % (status,
+                                                                        second.log_text()))
+    check(len(session.windows("^mirutena$", "--class")) == 1, "two games play on one album")
+    first.proc.kill()
+    first.proc.wait()
+    third = Game(session, folder)
+    third.wait_window()
+    third.close()
+    check(third.wait_exit() == 0, "the start after a killed game failed:\n" + third.log_text())
+    check(folder.read("dat/save.dat") == b"03\r\n", "the album changed")
+
+
 def main(args):
     with Session(args.width, args.height) as session:
         close_during_event(session, args)
         missing_catalogue(session, args)
+        one_game_per_album(session, args)
 
 
 if __name__ == "__main__":

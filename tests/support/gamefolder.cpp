@@ -84,11 +84,12 @@ void FixedRandom::push(std::initializer_list<double> values) {
     values_.insert(values_.end(), values);
 }
 
-Game::Game(GameFolder &folder, bool show) {
+Game::Game(GameFolder &folder, bool show, bool music) {
     Fom::Options options;
     options.appDir = folder.path();
     options.screenWidth = 1024;
     options.logicalDpi = 96;
+    options.music = music;
     options.reportError = [this](const rt::RuntimeError &e) { errors << e.text(); };
     options.exitProgram = [this](int status) {
         ++exitCalls;
@@ -106,7 +107,6 @@ Game::Game(GameFolder &folder, bool show) {
         errors << e.text();
         return;
     }
-    fom->BgmTim.stop(); // tests drive time themselves
     if (show) {
         fom->show();
         fom->startFirstGame();
