@@ -328,7 +328,10 @@ QList<QByteArray> albumLines(int entries) {
 void fillAlbum(Fom &fom, int entries) {
     QSignalBlocker quiet(fom.LST);
     fom.LST->clear();
-    album::fill(*fom.LST, albumLines(entries));
+    QList<album::Entry> rows;
+    for (QByteArray &line : albumLines(entries))
+        rows.push_back({rt::decodeCp932(line), line});
+    fom.LST->fill(std::move(rows));
     settle(fom);
 }
 

@@ -5,18 +5,23 @@
 #include <QListView>
 #include <QString>
 #include <cstdint>
-#include <memory>
 
 class Fom;
 class AlbumModel;
-namespace album {
-class Filler;
-}
 
-// The album list: a list view over rows that each name one distinct entry, so a large
-// album costs an int per row rather than an item object per row. Rows are kept sorted by
-// their text, code unit by code unit (digits before letters); an equal entry goes behind
-// the ones already there.
+namespace album {
+// An album entry: its text, and the bytes that write it back (as read from the file, so
+// that a line that is not valid CP932 survives the round trip).
+struct Entry {
+    QString text;
+    QByteArray bytes;
+};
+} // namespace album
+// Rows move by memmove when one is inserted in front of them.
+Q_DECLARE_TYPEINFO(album::Entry, Q_RELOCATABLE_TYPE);
+
+// The album list. Rows are kept sorted by their text, code unit by code unit (digits
+// before letters); an equal entry goes behind the ones already there.
 class AlbumList : public QListView {
     Q_OBJECT
   public:
@@ -31,6 +36,8 @@ class AlbumList : public QListView {
     // Where a new entry goes: one binary search, no re-sort.
     int insertRow(const QString &text) const;
     void add(const QString &text);
+    // Replaces the rows with these entries, sorted, in one go.
+    void fill(QList<album::Entry> entries);
     void removeRow(int row);
     void clear();
 
@@ -52,33 +59,11 @@ class AlbumList : public QListView {
     void mouseReleaseEvent(QMouseEvent *event) override;
 
   private:
-    friend class album::Filler;
     AlbumModel *model_;
     int selectedAtPress_ = -1;
 };
 
 namespace album {
-
-// Takes an album's lines as they are read, then fills an empty list in one go. An album
-// holds few distinct codes many times over: each distinct line is decoded once, equal
-// entries share one text, and an entry keeps the file's bytes only when its text would
-// not write them back.
-class Filler {
-  public:
-    Filler();
-    ~Filler();
-    Filler(const Filler &) = delete;
-    Filler &operator=(const Filler &) = delete;
-    void add(const QByteArray &rawLine);
-    // Puts the lines at their sorted places; the filler is empty afterwards.
-    void fillInto(AlbumList &list);
-
-  private:
-    struct Lines;
-    std::unique_ptr<Lines> lines_;
-};
-// The same for lines already in hand.
-void fill(AlbumList &list, const QList<QByteArray> &rawLines);
 
 // The number an entry starts with: blanks ignored, an optional sign, then digits; no
 // digits give 0. ok is false when it does not fit 32 bits.

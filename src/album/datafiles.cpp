@@ -17,18 +17,15 @@ void readAlbum(Fom &fom) {
         return;
     s.fileNo = freeFile();
     openFile(s.fileNo, path, FileMode::Input);
-    album::Filler filler;
-    QByteArray line;
-    bool any = false;
+    QList<album::Entry> entries;
     while (!eof(s.fileNo)) {
-        line = lineInputRaw(s.fileNo);
-        filler.add(line);
-        any = true;
+        QByteArray line = lineInputRaw(s.fileNo);
+        entries.push_back({decodeCp932(line), std::move(line)});
     }
     closeFile(s.fileNo);
-    if (any)
-        s.lineBuf = decodeCp932(line);
-    filler.fillInto(*fom.LST);
+    if (!entries.empty())
+        s.lineBuf = entries.back().text;
+    fom.LST->fill(std::move(entries));
 }
 
 void writeAlbum(Fom &fom) {
