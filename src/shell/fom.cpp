@@ -173,7 +173,8 @@ void Fom::GameStt() {
 void Fom::Form_Unload() {
     albumLoaded_ = false; // a failed save is reported once, not retried
     musicPending_ = false;
-    writeAlbum(*this);
+    if (options_.saveAlbum)
+        writeAlbum(*this);
     media::MidiStop();
     media::MidiClose();
     exitWith(0);
@@ -202,7 +203,7 @@ void Fom::fail(const rt::RuntimeError &error) {
     TimLBl.stop();
     QString report = error.text();
     // The album is the player's only lasting state: keep this run's photos.
-    if (albumLoaded_) {
+    if (albumLoaded_ && options_.saveAlbum) {
         albumLoaded_ = false;
         try {
             writeAlbum(*this);
@@ -353,7 +354,7 @@ void Fom::startFirstGame() {
     if (started_ || finished_)
         return;
     started_ = true;
-    entry([this] { Form_Activate(); });
+    entry([this] { options_.firstGame ? options_.firstGame(*this) : Form_Activate(); });
 }
 
 bool Fom::event(QEvent *event) {
