@@ -25,6 +25,11 @@ PageView::PageView() {
     fom_->setFixedSize(client);
     QResizeEvent resized(client, old);
     QCoreApplication::sendEvent(fom_.get(), &resized);
+    // Pages are made for ten lines. Where they do not fit even short, the game's font is
+    // missing here and the layout would say nothing about the game: no page is judged.
+    const QStringList tenShortLines(10, QStringLiteral("あ"));
+    if (!fit(tenShortLines.join(QStringLiteral("\r\n"))).fits)
+        fom_.reset();
 }
 
 PageView::~PageView() = default;

@@ -103,7 +103,8 @@ std::optional<Plan> parse(const QStringList &arguments, const QString &programDi
                usage;
         return std::nullopt;
     }
-    plan.folder = rt::withTrailingSeparator(rest.size() == 2 ? rest.first() : programDir);
+    plan.folder = rt::withTrailingSeparator(
+        QFileInfo(rest.size() == 2 ? rest.first() : programDir).absoluteFilePath());
     plan.event = rest.last();
     if (!QFileInfo(plan.folder).isDir()) {
         err += me + QStringLiteral("ゲームのフォルダーがありません: ") + plan.folder + u'\n';
