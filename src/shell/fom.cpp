@@ -129,7 +129,8 @@ void Fom::Form_Load() {
         options_.appDir.isEmpty() ? rt::programDir() : rt::withTrailingSeparator(options_.appDir);
     st.datDir = st.appDir + QStringLiteral("dat/");
     st.imgDir = st.appDir + QStringLiteral("img/");
-    if (!guard_.claim(st.datDir + QStringLiteral("save.dat"))) {
+    // A game that never writes the album (a writer's test play) leaves it to others.
+    if (options_.saveAlbum && !guard_.claim(st.datDir + QStringLiteral("save.dat"))) {
         finished_ = true; // the game already running on this album plays on
         return;
     }
@@ -213,7 +214,8 @@ void Fom::GameStt() {
 void Fom::Form_Unload() {
     albumLoaded_ = false; // a failed save is reported once, not retried
     musicPending_ = false;
-    writeAlbum(*this);
+    if (options_.saveAlbum)
+        writeAlbum(*this);
     guard_.release();
     endMusic();
     exitWith(0);
@@ -242,7 +244,7 @@ void Fom::fail(const rt::RuntimeError &error) {
     TimLBl.stop();
     QString report = error.text();
     // The album is the player's only lasting state: keep this run's photos.
-    if (albumLoaded_) {
+    if (albumLoaded_ && options_.saveAlbum) {
         albumLoaded_ = false;
         try {
             writeAlbum(*this);
@@ -395,7 +397,7 @@ void Fom::startFirstGame() {
     if (started_ || finished_)
         return;
     started_ = true;
-    entry([this] { Form_Activate(); });
+    entry([this] { options_.firstGame ? options_.firstGame(*this) : Form_Activate(); });
 }
 
 bool Fom::event(QEvent *event) {

@@ -29,6 +29,10 @@ class Fom : public QWidget {
         int screenWidth = 0;                                       // 0: the screen's own width
         double logicalDpi = 0;                                     // 0: the screen's own
         bool music = true;                                         // false: never opened
+        // Plays instead of the first new game (a writer's test play); later ones are the
+        // game's own.
+        std::function<void(Fom &)> firstGame;
+        bool saveAlbum = true; // false: the album is read but never written
     };
 
     Fom();
@@ -56,6 +60,8 @@ class Fom : public QWidget {
     int choiceRow(int index) const { return choiceRow_.at(index); }
     void placeChoice(int index, int row);
     const layout::WindowMetrics &metrics() const { return metrics_; }
+    // Fonts, colours and places of every control for the screen; part of Form_Load.
+    void layoutWindow();
     QRect cellRect(double left, double top, double width, double height) const;
 
     GameState st;
@@ -89,7 +95,6 @@ class Fom : public QWidget {
     void resizeEvent(QResizeEvent *event) override;
 
   private:
-    void layoutWindow();
     void placeControls();
     void settleFrame();
     void exitWith(int status);

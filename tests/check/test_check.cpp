@@ -4,6 +4,7 @@
 #include "runtime/textfile.h"
 #include "script/runner.h"
 #include "support/gamefolder.h"
+#include "testplay.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -506,6 +507,13 @@ class CheckTest : public QObject {
             {"dat/7.dat:3:warning:empty-first-line"});
         row("blank-only line", in7({"七日目。", "　", "おわり"}),
             {"dat/7.dat:2:warning:blank-line"});
+        // Ten rows fit the message area; a line that wraps pushes the page past them.
+        const QString wide = QStringLiteral("十行目の文は長く、").repeated(4);
+        row("ten rows fit", in7(textLines(9) << wide.left(30)), {});
+        row("wrapped line out of sight", in7(textLines(9) << wide + QStringLiteral("。")),
+            {"dat/7.dat:10:warning:page-too-long"});
+        row("one warning per page", in7(QStringList{wide, wide} << textLines(8) << ">p" << wide),
+            {"dat/7.dat:9:warning:page-too-long"});
     }
     void waitFaultIsFound() { plantedFaultIsFound(); }
 
@@ -750,6 +758,58 @@ class CheckTest : public QObject {
         }
     }
 
+    // The bundled game as an editor on Linux saves it (UTF-8, LF, the JIS forms that an input
+    // method types), and CP932 with LF or CR alone: --fix gives back the game's own bytes, and
+    // a second run finds nothing left to do.
+    void fixGivesBackTheGamesOwnBytes() {
+        const QString jis = QStringLiteral("\u301C\u2016\u2212\u2014\u00A2\u00A3\u00AC");
+        const QString windows = QStringLiteral("\uFF5E\u2225\uFF0D\u2015\uFFE0\uFFE1\uFFE2");
+        Files expected{{"dat/jis.dat", QByteArray::fromHex("81608161817c815c8191819281ca0d0a")},
+                       {"dat/ends.dat", rt::encodeCp932(u"一\r\n二\r\n\r\n三")}};
+        const QDir bundled(QStringLiteral(MIRUTENA_SOURCE_DIR "/game/dat"));
+        for (const QString &name : bundled.entryList({"*.dat"}, QDir::Files)) {
+            QFile file(bundled.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            expected.insert("dat/" + name, file.readAll());
+        }
+        GameFolder game;
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+            QString text =
+                rt::decodeCp932(*it).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            for (int i = 0; i < jis.size(); ++i)
+                text.replace(windows[i], jis[i]);
+            game.bytes(it.key(), text.toUtf8());
+        }
+        game.bytes("dat/ends.dat", rt::encodeCp932(u"一\n二\r\r\n三"));
+        for (const char *done : {"書き換えたファイル: ", "書き換えの要るファイルはありません"}) {
+            QString out;
+            QCOMPARE(check::fixTextFiles(game.path(), out), 0);
+            QVERIFY2(out.contains(QString::fromUtf8(done)), qPrintable(out));
+            for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+                QVERIFY2(game.read(it.key()) == *it, qPrintable(it.key()));
+        }
+    }
+
+    // A character CP932 lacks, or bytes in neither code: named, the file left as it was, the
+    // others still converted, and the exit status 1.
+    void fixLeavesWhatItCannotConvert() {
+        GameFolder game;
+        writeCleanGame(game);
+        const Files left{{"dat/a.dat", QByteArray("L1\nL2 \xF0\x9F\x98\x80 \xE2\x99\xA5\n")},
+                         {"dat/b.dat", QByteArray("\x80\x80 L1\n")}};
+        apply(game, left);
+        game.bytes("dat/6b.dat", utf8({"晴れた。", ">syuuryou"}).replace("\r\n", "\n"));
+        QString out;
+        QString err;
+        QCOMPARE(check::runCommandLine({"--fix", game.path()}, QString(), out, err), 1);
+        for (const char *part : {"dat/a.dat:2:4: error: 「😀」（U+1F600）", "dat/a.dat:2:6: error: ",
+                                 "U+2665", "dat/b.dat: error: ", "エラー 3 件、警告 2 件\n"})
+            QVERIFY2(out.contains(QString::fromUtf8(part)), qPrintable(out));
+        for (auto it = left.cbegin(); it != left.cend(); ++it)
+            QCOMPARE(game.read(it.key()), *it);
+        QCOMPARE(game.read("dat/6b.dat"), crlf({"晴れた。", ">syuuryou"}));
+    }
+
     void unreadableFolderIsRefused() {
         if (::geteuid() == 0)
             QSKIP("root reads every folder");
@@ -795,6 +855,82 @@ class CheckTest : public QObject {
         QCOMPARE(QString::fromUtf8(run.readAllStandardError()),
                  QStringLiteral("mirutena-check: フォルダーがありません: ") + game.path() +
                      QStringLiteral("ない\n"));
+    }
+
+    void testPlayRefusesAMistake_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("complaint");
+        QTest::newRow("unknown option") << QStringList{"--fast", "GAME", "7"} << "--fast";
+        QTest::newRow("not a number") << QStringList{"--money", "lots", "GAME", "7"} << "lots";
+        QTest::newRow("photos beyond the counter") << QStringList{"--photos", "54", "7"} << "53";
+        QTest::newRow("no such event") << QStringList{"GAME", "nothing"} << "dat/nothing.dat";
+        QTest::newRow("no event") << QStringList{} << "イベントの名前がありません";
+        QTest::newRow("too many") << QStringList{"GAME", "7", "8"} << "多すぎます";
+    }
+    void testPlayRefusesAMistake() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, complaint);
+        GameFolder game;
+        writeCleanGame(game);
+        arguments.replaceInStrings(QStringLiteral("GAME"), game.path());
+        QString out;
+        QString err;
+        int status = -1;
+        QVERIFY(!testplay::parse(QStringList{"mirutena-testplay"} + arguments, game.path(), out,
+                                 err, status));
+        QCOMPARE(status, 2);
+        QVERIFY(out.isEmpty());
+        QVERIFY2(err.startsWith("mirutena-testplay: ") && err.contains(complaint), qPrintable(err));
+    }
+
+    // The real window plays the event at once with the stats held within their limits and
+    // the counters set; the base screen follows, and the album is never written.
+    void testPlayStartsTheEventAtOnce_data() {
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("window closed") << false;
+        QTest::newRow("game stopped by an error") << true;
+    }
+    void testPlayStartsTheEventAtOnce() {
+        QFETCH(bool, fails);
+        GameFolder game;
+        game.script("7", {"七日目。"});
+        const QByteArray album = "t03\r\n05\r\n"; // out of order: a save would sort it
+        game.bytes("dat/save.dat", album);
+        QString out;
+        QString err;
+        int status = -1;
+        const auto plan =
+            testplay::parse({"mirutena-testplay", "--fatigue", "300", "--skill", "-5", "--money",
+                             "1234", "--photos", "12", "--first-choices", "3", game.path(), "7"},
+                            {}, out, err, status);
+        QVERIFY2(plan && status == 0, qPrintable(err));
+        Fom::Options options;
+        testplay::configure(options, *plan);
+        QStringList errors;
+        options.reportError = [&](const rt::RuntimeError &e) { errors << e.text(); };
+        options.exitProgram = [](int) {};
+        Fom fom(options);
+        fom.Form_Load();
+        fom.BgmTim.stop();
+        fom.show();
+        fom.startFirstGame();
+        QCOMPARE(fom.st.eventName, QStringLiteral("7"));
+        QCOMPARE(fom.lbl->caption(), QStringLiteral("七日目。"));
+        QCOMPARE(fom.st.statValue, (std::array<std::int32_t, 3>{255, 0, 1234}));
+        QCOMPARE(fom.windowTitle(), QStringLiteral("ミルテナ　　0:255"));
+        QCOMPARE(fom.st.photoProgress, 12);
+        QCOMPARE(fom.st.firstChoiceCount, 3);
+        QCOMPARE(fom.st.eventSeen, (std::array<Flag, 10>{True, True, True, False, False, False,
+                                                         False, True, False, False}));
+        QCOMPARE(fom.LST->count(), 2);
+        fom.entry([&] { lbl_Click(fom); });
+        QVERIFY(!fom.st.eventActive && fom.com[0]->isVisible());
+        if (fails)
+            fom.fail(rt::RuntimeError(QStringLiteral("止まった")));
+        else
+            fom.entry([&] { fom.Form_Unload(); });
+        QCOMPARE(errors.size(), fails ? 1 : 0);
+        QCOMPARE(game.read("dat/save.dat"), album);
     }
 
     // The checker's reading of the pacing, held against the real runner: the same lines

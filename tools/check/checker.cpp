@@ -596,24 +596,32 @@ QString summaryLine(const Report &report) {
 
 int runCommandLine(const QStringList &arguments, const QString &programDir, QString &out,
                    QString &err) {
-    const QString usage =
-        QStringLiteral("使い方: mirutena-check [ゲームのフォルダー]\n"
-                       "ゲームのフォルダー（省略すると、このプログラムのあるフォルダー）を、ゲーム"
-                       "と同じように読んで調べます。\n"
-                       "見つけたことを「ファイル:行: error|warning: 内容」の形で1行ずつ書き、最後"
-                       "に件数を書きます。\n"
-                       "終了コード: 0 = エラーなし、1 = エラーあり、2 = 引数かフォルダーの誤り\n");
-    QStringList args = arguments;
-    if (args.contains(QStringLiteral("-h")) || args.contains(QStringLiteral("--help"))) {
-        out += usage;
-        return 0;
-    }
-    if (!args.isEmpty() && args.first() == u"--") {
-        args.removeFirst();
-    } else if (!args.isEmpty() && args.first().startsWith(u'-')) {
-        err += QStringLiteral("mirutena-check: 知らないオプションです: ") + args.first() + u'\n' +
-               usage;
-        return 2;
+    const QString usage = QStringLiteral(
+        "使い方: mirutena-check [--fix] [ゲームのフォルダー]\n"
+        "ゲームのフォルダー（省略すると、このプログラムのあるフォルダー）を、ゲーム"
+        "と同じように読んで調べます。\n"
+        "見つけたことを「ファイル:行: error|warning: 内容」の形で1行ずつ書き、最後"
+        "に件数を書きます。\n"
+        "  --fix  先に dat/*.dat を、ゲームが読む形（CP932、改行 CR LF）に書き換えます。\n"
+        "終了コード: 0 = エラーなし、1 = エラーあり、2 = 引数かフォルダーの誤り\n");
+    QStringList args;
+    bool fix = false;
+    bool options = true;
+    for (const QString &a : arguments) {
+        if (options && (a == u"-h" || a == u"--help")) {
+            out += usage;
+            return 0;
+        }
+        if (options && a == u"--") {
+            options = false;
+        } else if (options && a == u"--fix") {
+            fix = true;
+        } else if (options && a.startsWith(u'-')) {
+            err += QStringLiteral("mirutena-check: 知らないオプションです: ") + a + u'\n' + usage;
+            return 2;
+        } else {
+            args << a;
+        }
     }
     if (args.size() > 1) {
         err += QStringLiteral("mirutena-check: 調べるフォルダーは一つだけです。\n") + usage;
@@ -632,9 +640,11 @@ int runCommandLine(const QStringList &arguments, const QString &programDir, QStr
         err += QStringLiteral("mirutena-check: ") + problem + folder + u'\n';
         return 2;
     }
-    const Report report = checkGame(folder);
+    const int fixErrors = fix ? fixTextFiles(folder, out) : 0;
+    Report report = checkGame(folder);
     for (const Finding &finding : report.findings)
         out += formatFinding(finding) + u'\n';
+    report.errors += fixErrors;
     out += summaryLine(report) + u'\n';
     return report.errors > 0 ? 1 : 0;
 }

@@ -58,7 +58,13 @@ struct CatalogueRecord {
 };
 QList<CatalogueRecord> catalogueRecords(const QString &path, int capacity);
 
-// mirutena-check [GAME_FOLDER], the folder defaulting to the program's own. Writes the
+// Rewrites the folder's dat/*.dat in the form the game reads: CP932 with CR LF, the JIS
+// forms that an input method on Linux types mapped to the Windows ones. A file already in
+// that form is left as it is, and so is one that cannot be converted. Tells what it did in
+// out and returns the number of errors (characters CP932 lacks, files unread or unwritten).
+int fixTextFiles(const QString &folder, QString &out);
+
+// mirutena-check [--fix] [GAME_FOLDER], the folder defaulting to the program's own. Writes the
 // findings and the summary to out, complaints about the command line to err, and returns
 // the exit status: 0 without errors, 1 with errors, 2 for a bad command line or folder.
 int runCommandLine(const QStringList &arguments, const QString &programDir, QString &out,

@@ -10,7 +10,10 @@
 #include <QSet>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
+
+class Fom;
 
 namespace check {
 
@@ -98,6 +101,28 @@ struct CatalogueSplit {
 CatalogueSplit splitCatalogue(TextReader &reader, int capacity,
                               const std::function<void(const TextLine &, bool)> &onLine);
 
+// The game's own window, never shown, laid out for the reference screen: its message area
+// says how a page will look. Needs a QApplication; without one nothing is laid out.
+class PageView {
+  public:
+    static constexpr int referenceScreenWidth = 1024;
+    static constexpr int referenceTitleBar = 20;
+    static constexpr int referenceBorder = 1;
+    PageView();
+    ~PageView();
+    bool available() const { return fom_ != nullptr; }
+    struct Fit {
+        bool fits = true;
+        int rows = 0;    // rows the page takes
+        int visible = 0; // whole rows the message area shows
+    };
+    // The message area's caption as the runner builds it, lines joined by CR LF.
+    Fit fit(const QString &caption);
+
+  private:
+    std::unique_ptr<Fom> fom_;
+};
+
 // How an event ends when it is played from its first line, for the choice count.
 struct EventOutline {
     Handover ending = Handover::Broken;
@@ -131,6 +156,8 @@ class GameCheck {
         return dat_.find(name + QStringLiteral(".dat")).has_value();
     }
     bool tracing() const { return tracing_; }
+    // The message area, made on first use; null while tracing or without widgets.
+    PageView *pages();
 
   private:
     bool loadFolders();
@@ -153,6 +180,7 @@ class GameCheck {
     QHash<QString, EventOutline> events_; // the events that were read
     QSet<QString> picturesUsed_;          // file names below img/
     bool tracing_ = false;
+    std::unique_ptr<PageView> pages_;
 };
 
 // Reads one script as the runner plays it.

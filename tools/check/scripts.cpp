@@ -137,6 +137,7 @@ class ScriptPlay {
     void question(const TextLine &line);
     void caption(const TextLine &line);
     void wiped(int by, Wipe how);
+    void checkFit(int line);
     void unreadAfter(const QString &why);
 
     GameCheck &game_;
@@ -149,8 +150,10 @@ class ScriptPlay {
     EventOutline &outline_;
 
     int pageLines_ = 0;
-    int rows_ = 0;          // rows of the message area, 0 when it is empty
-    bool firstStep_ = true; // still in the step that the event's start runs
+    int rows_ = 0;              // rows of the message area, 0 when it is empty
+    QString caption_;           // the message area's caption, as the runner builds it
+    bool pageReported_ = false; // this page already has a warning about its size
+    bool firstStep_ = true;     // still in the step that the event's start runs
     struct Pending {
         int line = 0;    // a shown line that goes on by itself
         int gapLine = 0; // the first empty or picture line after it
@@ -191,6 +194,8 @@ void ScriptPlay::steps() {
             wiped(current.number, Wipe::PageBreak);
             pageLines_ = 0;
             rows_ = 0;
+            caption_.clear();
+            pageReported_ = false;
             continue;
         case LineKind::EventEnd:
             wiped(current.number, fromFile ? Wipe::EventEnd : Wipe::EndOfFile);
@@ -253,7 +258,9 @@ void ScriptPlay::steps() {
         if (current.text.isEmpty()) {
             if (pageLines_ != 1) {
                 rows_ = rows_ == 0 ? 2 : rows_ + 1; // a line break alone makes two rows
+                caption_ += QStringLiteral("\r\n");
             } else if (rows_ > 0) {
+                pageReported_ = true;
                 out_.warning(
                     file_, current.number, QStringLiteral("page-overflow"),
                     QStringLiteral("10行で一杯のページの後の空行なので、ページが切り替わら"
@@ -271,6 +278,13 @@ void ScriptPlay::steps() {
         if (rows_ > 0 && pageLines_ == 1)
             wiped(current.number, Wipe::NewPage);
         rows_ = rows_ > 0 && pageLines_ != 1 ? rows_ + 1 : 1;
+        if (!caption_.isEmpty() && pageLines_ != 1) {
+            caption_ += QStringLiteral("\r\n") + current.text;
+        } else {
+            caption_ = current.text;
+            pageReported_ = false;
+        }
+        checkFit(current.number);
         if (game_.tracing())
             outline_.shown.append({current.number, waits, rows_});
         pending_.reset();
@@ -285,6 +299,27 @@ void ScriptPlay::steps() {
                                         "い。"));
         }
     }
+}
+
+// Lines only ever go below the page's last, so the first line that does not fit is the
+// first that the player cannot see.
+void ScriptPlay::checkFit(int line) {
+    PageView *view = pageReported_ ? nullptr : game_.pages();
+    if (!view)
+        return;
+    const PageView::Fit fit = view->fit(caption_);
+    if (fit.fits)
+        return;
+    pageReported_ = true;
+    out_.warning(
+        file_, line, QStringLiteral("page-too-long"),
+        QStringLiteral("この行から下はメッセージ欄に収まらず、見えません。折り返す長い行"
+                       "があるため、このページは %1 行分になり、メッセージ欄（幅 %2 ピクセル"
+                       "の画面で %3 行分）からはみ出します。「>p」でページを分けるか、文を"
+                       "短くしてください。")
+            .arg(fit.rows)
+            .arg(PageView::referenceScreenWidth)
+            .arg(fit.visible));
 }
 
 void ScriptPlay::wiped(int by, Wipe how) {

@@ -1,0 +1,51 @@
+#include "shell/quitsignals.h"
+#include "testplay.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <cstdio>
+
+namespace {
+void print(FILE *to, const QString &text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), to);
+}
+} // namespace
+
+int main(int argc, char *argv[]) {
+    // The command line first, so that a mistake or --help needs no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QString out;
+    QString err;
+    int status = 0;
+    // Where this program lies, as the game finds its own folder (no application object yet).
+    const QString programDir =
+        QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).absolutePath();
+    const std::optional<testplay::Plan> plan =
+        testplay::parse(arguments, programDir, out, err, status);
+    print(stdout, out);
+    print(stderr, err);
+    if (!plan)
+        return status;
+
+    // As the game itself: the music poll wakes the loop every millisecond.
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
+        qputenv("QT_NO_GLIB", "1");
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("mirutena"));
+    app.setQuitOnLastWindowClosed(false);
+    Fom::Options options;
+    testplay::configure(options, *plan);
+    Fom fom(options);
+    installQuitSignals([&fom] { fom.entry([&fom] { fom.Form_Unload(); }); });
+    try {
+        fom.Form_Load();
+    } catch (const rt::RuntimeError &error) {
+        rt::showErrorReport(error.text());
+        return 1;
+    }
+    fom.show();
+    return app.exec();
+}
