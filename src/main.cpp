@@ -19,14 +19,10 @@ int main(int argc, char *argv[]) {
     // A signal that arrives while the album is still being read waits in the pipe
     // until the event loop runs, so the album is always whole when it is written.
     installQuitSignals([&fom] { fom.entry([&fom] { fom.Form_Unload(); }); });
-    try {
-        fom.Form_Load();
-        if (fom.finished())
-            return fom.exitStatus(); // another game has this album and came forward
-    } catch (const rt::RuntimeError &error) {
-        rt::showErrorReport(error.text());
-        return 1;
-    }
+    // Start-up goes through the same guard as every other entry: any failure there,
+    // out of memory included, gets the error report.
+    if (!fom.load())
+        return fom.exitStatus(); // reported, or another game on this album came forward
     fom.show();
     return app.exec();
 }

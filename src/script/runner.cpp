@@ -6,6 +6,7 @@
 #include "runtime/textfile.h"
 #include "shell/fom.h"
 
+#include <QSet>
 #include <optional>
 
 using rt::RuntimeError;
@@ -16,14 +17,17 @@ namespace {
 const QString endOfScript = QStringLiteral(">syuuryou");
 const QString crlf = QStringLiteral("\r\n");
 
-// Marks one entry's worth of event starts; the outermost scope forgets them.
+// Events started within the current entry: a chain that comes back to one of them can
+// never show anything. The outermost scope forgets them. Entries never nest across
+// windows, so one set serves.
 struct ChainScope {
-    explicit ChainScope(Fom &fom) : fom(fom) {
-        if (fom.chainDepth++ == 0)
-            fom.chainStarted.clear();
+    ChainScope() {
+        if (depth++ == 0)
+            started.clear();
     }
-    ~ChainScope() { --fom.chainDepth; }
-    Fom &fom;
+    ~ChainScope() { --depth; }
+    static inline int depth = 0;
+    static inline QSet<QString> started;
 };
 
 QString scriptPath(const Fom &fom, const QString &name) {
@@ -156,9 +160,9 @@ bool stepOnce(Fom &fom, PictureMemo &pictures) {
 } // namespace
 
 void IveStt(Fom &fom, const QString &name) {
-    ChainScope scope(fom);
+    ChainScope scope;
     GameState &s = fom.st;
-    if (fom.chainStarted.contains(name)) {
+    if (ChainScope::started.contains(name)) {
         throw RuntimeError(QStringLiteral("イベント「") + name +
                                QStringLiteral("」は、何も表示しないうちに自分自身をもう一度"
                                               "始めるため、先へ進めません。"),
@@ -166,17 +170,7 @@ void IveStt(Fom &fom, const QString &name) {
     }
 
     s.eventActive = True;
-    for (QPushButton *b : fom.com)
-        b->hide();
-    for (QPushButton *b : fom.Qstlbl)
-        b->hide();
-    fom.LST->hide();
-    for (QPushButton *b : fom.LstCom)
-        b->hide();
-    fom.lbl->show();
-    fom.KANELBL->hide();
-    fom.TurasaPic->hide();
-    fom.Pic->show();
+    fom.showScreen(Fom::Screen::Event);
     PicSet(fom, QStringLiteral("girl"));
     s.pageLines = 0;
     fom.lbl->clearCaption();
@@ -186,14 +180,14 @@ void IveStt(Fom &fom, const QString &name) {
     s.nextLine = rt::lineInput(s.fileNo);
     // Only an event that really started counts: one that failed to open is retried by
     // the recovery and must fail again for its own cause.
-    fom.chainStarted.insert(name);
+    ChainScope::started.insert(name);
     IveStep(fom);
 }
 
 void IveStep(Fom &fom) {
     // Page breaks, pictures and empty lines pass on at once; a loop, not recursion, so a
     // run of any length costs neither stack nor memory.
-    ChainScope scope(fom);
+    ChainScope scope;
     PictureMemo pictures;
     while (stepOnce(fom, pictures)) {
     }

@@ -131,20 +131,25 @@ void Fom::Form_Load() {
     st.imgDir = st.appDir + QStringLiteral("img/");
     // A game that never writes the album (a writer's test play) leaves it to others.
     if (options_.saveAlbum && !guard_.claim(st.datDir + QStringLiteral("save.dat"))) {
-        finished_ = true; // the game already running on this album plays on
+        phase_ = Phase::Ended; // the game already running on this album plays on
         return;
     }
     rt::randomize();
     // The music starts once the first frame is out: opening it loads the synthesiser,
     // its soundfont and a sound server connection, which the window need not wait for.
-    musicPending_ = options_.music;
+    music_ = options_.music ? Music::AfterFirstFrame : Music::Off;
     st.statMax = {255, 100, 300000};
     readAlbum(*this);
     readCatalogue(*this, QStringLiteral("syasin"), QStringLiteral("【"), st.photoTexts, 31);
     readCatalogue(*this, QStringLiteral("tsyasin"), QStringLiteral("【特別"), st.specialPhotoTexts,
                   16);
     layoutWindow();
-    albumLoaded_ = true;
+    phase_ = Phase::Loaded;
+}
+
+bool Fom::load() {
+    entry([this] { Form_Load(); });
+    return phase_ == Phase::Loaded;
 }
 
 void Fom::Form_Activate() {
@@ -160,9 +165,11 @@ void Fom::Form_Activate() {
 }
 
 void Fom::startMusic() {
-    if (!musicPending_ || finished_)
+    if (music_ != Music::AfterFirstFrame && music_ != Music::Queued)
         return;
-    musicPending_ = false;
+    if (finished())
+        return;
+    music_ = Music::Opening;
     // The synthesiser, its soundfont and the sound server can take a good part of a
     // second to answer: the game goes on meanwhile. Nothing else sends a music command
     // until the opener has been joined.
@@ -173,56 +180,54 @@ void Fom::startMusic() {
 }
 
 void Fom::musicOpened() {
-    if (!musicOpener_.joinable())
+    if (music_ != Music::Opening)
         return; // the end of the game has already waited for it
     musicOpener_.join();
-    if (finished_)
-        return;
+    music_ = Music::Open;
     media::MidiPlay();
     BgmTim.start();
 }
 
 // Stops and closes the music, once it has finished opening.
 void Fom::endMusic() {
-    musicPending_ = false;
     if (musicOpener_.joinable())
         musicOpener_.join();
+    music_ = Music::Off;
     BgmTim.stop();
     media::MidiStop();
     media::MidiClose();
 }
 
-void Fom::GameStt() {
-    st.eventActive = False;
+void Fom::showScreen(Screen screen) {
+    const bool base = screen == Screen::Base;
     for (QPushButton *b : com)
-        b->show();
+        b->setVisible(base);
     for (QPushButton *b : Qstlbl)
         b->hide();
-    PicSet(*this, QStringLiteral("ttl"));
-    TurasaPic->show();
-    LST->show();
+    LST->setVisible(base);
     for (QPushButton *b : LstCom)
-        b->show();
-    lbl->clearCaption();
-    KANELBL->show();
-    TimLBl.stop();
-    ClickME->hide();
+        b->setVisible(base);
+    KANELBL->setVisible(base);
+    TurasaPic->setVisible(base);
     lbl->show();
     Pic->show();
 }
 
+void Fom::GameStt() {
+    st.eventActive = False;
+    showScreen(Screen::Base);
+    PicSet(*this, QStringLiteral("ttl"));
+    lbl->clearCaption();
+    TimLBl.stop();
+    ClickME->hide();
+}
+
 void Fom::Form_Unload() {
-    albumLoaded_ = false; // a failed save is reported once, not retried
-    musicPending_ = false;
-    if (options_.saveAlbum)
-        writeAlbum(*this);
-    guard_.release();
-    endMusic();
-    exitWith(0);
+    leave(nullptr);
 }
 
 void Fom::entry(const std::function<void()> &handler) {
-    if (finished_)
+    if (finished())
         return;
     try {
         handler();
@@ -232,48 +237,50 @@ void Fom::entry(const std::function<void()> &handler) {
         fail(rt::RuntimeError(QStringLiteral("内部エラーが起きました: ") +
                               QString::fromLocal8Bit(error.what())));
     }
-    if (!finished_)
+    if (!finished())
         lbl->sync();
 }
 
 void Fom::fail(const rt::RuntimeError &error) {
-    if (finished_)
+    leave(&error);
+}
+
+// The one way out, for a normal close and a fatal error alike: the album first (the
+// player's only lasting state), then the music, then the report and the exit.
+void Fom::leave(const rt::RuntimeError *error) {
+    if (finished())
         return;
-    finished_ = true;
+    const bool save = options_.saveAlbum && (phase_ == Phase::Loaded || phase_ == Phase::Playing);
+    phase_ = Phase::Ended;
     BgmTim.stop();
     TimLBl.stop();
-    QString report = error.text();
-    // The album is the player's only lasting state: keep this run's photos.
-    if (albumLoaded_ && options_.saveAlbum) {
-        albumLoaded_ = false;
+    QString report = error ? error->text() : QString();
+    if (save) {
         try {
             writeAlbum(*this);
         } catch (const rt::RuntimeError &saveError) {
-            if (saveError.text() != error.text())
+            if (!error)
+                report = saveError.text();
+            else if (saveError.text() != error->text())
                 report +=
                     QStringLiteral("\n\nアルバムも保存できませんでした。\n") + saveError.text();
         }
     }
     guard_.release();
     endMusic();
-    rt::closeAllFiles();
-    hide();
-    if (options_.reportError)
-        options_.reportError(rt::RuntimeError(report));
-    else
-        rt::showErrorReport(report);
-    exitWith(1);
-}
-
-void Fom::exitWith(int status) {
-    finished_ = true;
-    exitStatus_ = status;
-    BgmTim.stop();
-    TimLBl.stop();
+    exitStatus_ = report.isEmpty() ? 0 : 1;
+    if (exitStatus_ != 0) {
+        rt::closeAllFiles();
+        hide();
+        if (options_.reportError)
+            options_.reportError(rt::RuntimeError(report));
+        else
+            rt::showErrorReport(report);
+    }
     if (options_.exitProgram)
-        options_.exitProgram(status);
+        options_.exitProgram(exitStatus_);
     else
-        QCoreApplication::exit(status);
+        QCoreApplication::exit(exitStatus_);
 }
 
 bool Fom::askClearAll() {
@@ -394,9 +401,9 @@ void Fom::resizeEvent(QResizeEvent *event) {
 }
 
 void Fom::startFirstGame() {
-    if (started_ || finished_)
+    if (phase_ != Phase::Loaded)
         return;
-    started_ = true;
+    phase_ = Phase::Playing;
     entry([this] { options_.firstGame ? options_.firstGame(*this) : Form_Activate(); });
 }
 
@@ -430,8 +437,8 @@ bool Fom::event(QEvent *event) {
 void Fom::paintEvent(QPaintEvent *event) {
     QWidget::paintEvent(event);
     // Queued, so that it runs once this frame has gone to the screen.
-    if (musicPending_ && !musicQueued_) {
-        musicQueued_ = true;
+    if (music_ == Music::AfterFirstFrame) {
+        music_ = Music::Queued;
         QTimer::singleShot(0, this, [this] { startMusic(); });
     }
 }

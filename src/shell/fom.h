@@ -9,7 +9,6 @@
 
 #include <QImage>
 #include <QPushButton>
-#include <QSet>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -45,16 +44,23 @@ class Fom : public QWidget {
     void GameStt();       // back to the base screen
     void Form_Unload();   // shutdown
 
+    // Start-up through entry(): false when the game ended there (an error was reported,
+    // or another game on this album came forward instead).
+    bool load();
     // Runs one entry into the game from the window (a click, a tick, an activation):
     // the only place an error that ends the program is met.
     void entry(const std::function<void()> &handler);
     // The error path: save what can be saved, report, end the program.
     void fail(const rt::RuntimeError &error);
-    bool finished() const { return finished_; }
+    bool finished() const { return phase_ == Phase::Ended; }
     int exitStatus() const { return exitStatus_; }
-    bool started() const { return started_; }
-    // The first activation's new game; later activations start nothing.
+    bool started() const { return phase_ == Phase::Playing; }
+    // The first new game, when the window first shows; later calls start nothing.
     void startFirstGame();
+
+    // The two screens: the base screen's controls, or the event's message area and picture.
+    enum class Screen { Base, Event };
+    void showScreen(Screen screen);
 
     // Rows of the choice buttons in scale units, as last placed.
     int choiceRow(int index) const { return choiceRow_.at(index); }
@@ -80,11 +86,6 @@ class Fom : public QWidget {
     QLabel *KANELBL = nullptr;
     MessageLabel *lbl = nullptr;
 
-    // Events started within the current entry: a chain that comes back to one of them
-    // can never show anything.
-    int chainDepth = 0;
-    QSet<QString> chainStarted;
-
     bool askClearAll();
 
   protected:
@@ -97,21 +98,24 @@ class Fom : public QWidget {
   private:
     void placeControls();
     void settleFrame();
-    void exitWith(int status);
+    void leave(const rt::RuntimeError *error);
     void startMusic();
     void musicOpened();
     void endMusic();
 
+    // The run, in order. The album is written back only when it was read and the game
+    // has not already started to end.
+    enum class Phase { Created, Loaded, Playing, Ended };
+    // The music is opened once the first frame is out, off this thread.
+    enum class Music { Off, AfterFirstFrame, Queued, Opening, Open };
+
     Options options_;
     layout::WindowMetrics metrics_;
     std::array<int, 2> choiceRow_{8, 9};
-    bool albumLoaded_ = false;
-    bool started_ = false;
-    bool finished_ = false;
+    Phase phase_ = Phase::Created;
+    Music music_ = Music::Off;
     bool frameSettled_ = false;
-    bool musicPending_ = false; // opened once the first frame is out
-    bool musicQueued_ = false;
-    std::thread musicOpener_; // opening loads a synthesiser and a soundfont: not here
+    std::thread musicOpener_;
     AlbumGuard guard_;
     int exitStatus_ = 0;
 };

@@ -228,8 +228,8 @@ void ChoiceButton::paintEvent(QPaintEvent *) {
     p.setPen(palette().color(QPalette::ButtonText));
     p.drawText(captionRect(), f.flags, text());
     if (hasFocus()) {
-        // Where the keyboard is: a dotted line inside the border.
-        p.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+        // Where the keyboard is: a line inside the border in the desktop's highlight.
+        p.setPen(QPen(palette().color(QPalette::Highlight), 1));
         p.setBrush(Qt::NoBrush);
         p.drawRect(rect().adjusted(2, 2, -3, -3));
     }

@@ -100,13 +100,9 @@ Game::Game(GameFolder &folder, bool show, bool music) {
         return clearAllAnswer;
     };
     fom = std::make_unique<Fom>(options);
-    try {
-        fom->Form_Load();
-        loaded = true;
-    } catch (const rt::RuntimeError &e) {
-        errors << e.text();
+    loaded = fom->load();
+    if (!loaded)
         return;
-    }
     if (show) {
         fom->show();
         fom->startFirstGame();

@@ -40,12 +40,8 @@ int main(int argc, char *argv[]) {
     testplay::configure(options, *plan);
     Fom fom(options);
     installQuitSignals([&fom] { fom.entry([&fom] { fom.Form_Unload(); }); });
-    try {
-        fom.Form_Load();
-    } catch (const rt::RuntimeError &error) {
-        rt::showErrorReport(error.text());
-        return 1;
-    }
+    if (!fom.load())
+        return fom.exitStatus();
     fom.show();
     return app.exec();
 }
