@@ -18,5 +18,13 @@ void BgmTim_Timer();
 // Test seam: what the procedures send their commands through; empty = mciSendStringA.
 using MciSender = std::function<int(const char *, char *, unsigned, void *)>;
 void setMciSender(MciSender sender);
+// Installs a sender for as long as it lives, so a test that fails still puts it back.
+class ScopedMciSender {
+  public:
+    explicit ScopedMciSender(MciSender sender) { setMciSender(std::move(sender)); }
+    ~ScopedMciSender() { setMciSender({}); }
+    ScopedMciSender(const ScopedMciSender &) = delete;
+    ScopedMciSender &operator=(const ScopedMciSender &) = delete;
+};
 
 } // namespace media

@@ -173,15 +173,12 @@ class WindowTest : public QObject {
         QStringList commands;
         QList<QByteArray> albumAt;
         Game game(folder);
-        media::setMciSender([&](const char *command, char *reply, unsigned length, void *) {
+        media::ScopedMciSender sender([&](const char *command, char *, unsigned, void *) {
             commands << QString::fromLatin1(command);
             albumAt << folder.read(QStringLiteral("dat/save.dat"));
-            if (reply && length)
-                reply[0] = 0;
             return 0;
         });
         game->close();
-        media::setMciSender({});
         QCOMPARE(commands, (QStringList{"stop MIDI notify", "close MIDI notify"}));
         QCOMPARE(albumAt[0], QByteArray("03\r\nt01\r\n"));
     }
@@ -196,7 +193,8 @@ class WindowTest : public QObject {
         QStringList commands;
         std::atomic<bool> windowRan = false;
         bool openWaited = false;
-        media::setMciSender([&](const char *command, char *reply, unsigned length, void *) {
+        media::ScopedMciSender sender([&](const char *command, char *reply, unsigned length,
+                                          void *) {
             const QString c = QString::fromLocal8Bit(command);
             if (c.startsWith(QStringLiteral("open"))) {
                 // Held until the window has handled events of its own meanwhile.
@@ -243,7 +241,6 @@ class WindowTest : public QObject {
             QTest::qWait(400);
             QCOMPARE(recorded(), (QStringList{"stop MIDI notify", "close MIDI notify"}));
         }
-        media::setMciSender({});
     }
 
     // A second start on an album in play brings the first game forward and ends; once
