@@ -15,7 +15,7 @@ class WatchedFile : public QIODevice {
   public:
     explicit WatchedFile(const QString &path) : file_(path) {}
     bool open() {
-        return file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered) &&
+        return file_.open(QIODevice::ReadOnly) &&
                QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     }
     qint64 size() const override { return file_.size(); }
@@ -26,7 +26,7 @@ class WatchedFile : public QIODevice {
 
   protected:
     qint64 readData(char *data, qint64 most) override {
-        if (!file_.seek(pos()))
+        if (file_.pos() != pos() && !file_.seek(pos()))
             return -1;
         const qint64 got = file_.read(data, most);
         if (watching && got >= 0 && got < most) {
