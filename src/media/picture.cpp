@@ -3,37 +3,97 @@
 #include "runtime/error.h"
 #include "shell/fom.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
-QImage loadPicture(const QString &path) {
-    QFileInfo info(path);
-    if (!info.exists())
+namespace {
+
+// The picture file as the decoder asks for it: no read-ahead, so each read below is one of
+// the decoder's own, and how the last ones fared tells whether the picture was all there.
+class WatchedFile : public QIODevice {
+  public:
+    explicit WatchedFile(const QString &path) : file_(path) {}
+    bool open() {
+        return file_.open(QIODevice::ReadOnly) &&
+               QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+    qint64 size() const override { return file_.size(); }
+
+    bool watching = false;
+    bool cameShort = false;  // a read got less than it asked for
+    bool askedAtEnd = false; // a read came back for more when nothing was left
+
+  protected:
+    qint64 readData(char *data, qint64 most) override {
+        if (file_.pos() != pos() && !file_.seek(pos()))
+            return -1;
+        const qint64 got = file_.read(data, most);
+        if (watching && got >= 0 && got < most) {
+            cameShort = true;
+            askedAtEnd = askedAtEnd || got == 0;
+        }
+        return got;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+  private:
+    QFile file_;
+};
+
+} // namespace
+
+QImage loadPicture(const QString &path, QSize bound) {
+    if (!QFileInfo::exists(path))
         throw rt::RuntimeError(QStringLiteral("ファイルが見つかりません。"), path);
-    QImageReader reader(path);
+    const auto unreadable = [&path] {
+        return rt::RuntimeError(QStringLiteral("画像を読み込めません。"), path);
+    };
+    WatchedFile file(path);
+    if (!file.open())
+        throw unreadable();
+    QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
-    // A picture that declares a huge size is refused before any pixel is allocated.
     reader.setAllocationLimit(pictureAllocationLimitMB);
-    QImage picture = reader.read();
-    if (picture.isNull())
-        throw rt::RuntimeError(QStringLiteral("画像を読み込めません。"), path);
+    // A picture that declares a huge size is refused before any pixel is allocated, also
+    // where a reduced decode would have fitted.
+    const QSize size = reader.size();
+    if (size.isValid() &&
+        qint64(size.width()) * size.height() * 4 > qint64(pictureAllocationLimitMB) << 20)
+        throw unreadable();
+    if (size.isValid() && !bound.isEmpty() && size.boundedTo(bound) != size)
+        reader.setScaledSize(size.boundedTo(bound));
+    const QByteArray format = reader.format();
+    file.watching = true;
+    const QImage picture = reader.read();
+    // Qt hands back what it could decode of a cut-off BMP, JPEG or GIF, without an error and
+    // with the rest left as whatever memory held, or grey. Its BMP reader asks for each row
+    // exactly, so a short read means missing rows; the JPEG, GIF and PNG readers take the
+    // file in chunks and come back for more only while their picture is unfinished.
+    const bool chunked = format == "jpeg" || format == "gif" || format == "png";
+    const bool cutOff = format == "bmp" ? file.cameShort : chunked && file.askedAtEnd;
+    if (picture.isNull() || cutOff)
+        throw unreadable();
     return picture;
 }
 
 void PicSet(Fom &fom, const QString &name) {
     const QString path =
         fom.st.imgDir + (name.isEmpty() ? QStringLiteral("dmy") : name) + QStringLiteral(".dat");
-    fom.E = loadPicture(path);
+    // Decoded no larger than the view shows it, so a camera photo is never held whole.
+    fom.E = loadPicture(path, fom.Pic->size());
     fom.Pic->paintStretched(fom.E);
 }
 
 void PictureMemo::show(Fom &fom, QStringView name) {
-    if (loaded_ != 0 && name == name_ && fom.E.cacheKey() == loaded_) {
+    if (loaded_ != 0 && name == name_ && fom.E.cacheKey() == loaded_ &&
+        fom.Pic->size() == viewSize_) {
         fom.Pic->paintStretched(fom.E);
         return;
     }
     loaded_ = 0;
     name_ = name.toString();
+    viewSize_ = fom.Pic->size();
     PicSet(fom, name_);
     loaded_ = fom.E.cacheKey();
 }

@@ -10,9 +10,12 @@ class Fom;
 void PicSet(Fom &fom, const QString &name);
 
 // Loads a picture file by content, whatever its name says; throws RuntimeError naming
-// the file when it is missing or unreadable.
-// Decoding needs at most this much memory (8000 x 8000 pixels at four bytes each).
-QImage loadPicture(const QString &path);
+// the file when it is missing, unreadable or cut off before its picture ends. A picture
+// wider or taller than bound is decoded shrunk to fit it (the format's decoder skips the
+// detail where it can, as JPEG's does); an empty bound keeps the picture's own size.
+// Pictures of more pixels than this much memory holds at four bytes each (8000 x 8000)
+// are refused.
+QImage loadPicture(const QString &path, QSize bound = {});
 constexpr int pictureAllocationLimitMB = 256;
 
 // For a run of script lines passed in one go: a picture named again is shown from the
@@ -22,11 +25,13 @@ constexpr int pictureAllocationLimitMB = 256;
 // Keep one only for the length of a step.
 class PictureMemo {
   public:
-    // PicSet(name), or the buffer shown again when this memo loaded it for the same name
-    // and nothing has loaded into it since. A failed load is never remembered.
+    // PicSet(name), or the buffer shown again when this memo loaded it for the same name,
+    // nothing has loaded into it since and the view has kept its size (the buffer is
+    // decoded no larger than the view). A failed load is never remembered.
     void show(Fom &fom, QStringView name);
 
   private:
     QString name_;
     qint64 loaded_ = 0; // the buffer's cache key right after that load; 0 for none
+    QSize viewSize_;    // the buffer was decoded for a view of this size
 };

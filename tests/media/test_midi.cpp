@@ -144,6 +144,9 @@ class MidiTest : public QObject {
         file.write(song({60, 67, 72}));
         file.close();
         mciUseOfflineRendering(true);
+        // Runs are compared sample by sample: the soundfont of timgm6mb-soundfont, whatever
+        // the system's default one is.
+        mciSetSoundfontForTests("/usr/share/sounds/sf2/TimGM6mb.sf2");
     }
     void cleanup() {
         setMciSender({});
