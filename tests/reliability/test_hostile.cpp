@@ -196,29 +196,6 @@ class HostileFilesTest : public QObject {
         QVERIFY(used < 64);
     }
 
-    void truncatedPictures_data() {
-        QTest::addColumn<QByteArray>("format");
-        QTest::newRow("png") << QByteArray("PNG");
-        QTest::newRow("jpeg") << QByteArray("JPEG");
-        QTest::newRow("bmp") << QByteArray("BMP");
-    }
-    void truncatedPictures() {
-        QFETCH(QByteArray, format);
-        GameFolder folder;
-        folder.picture("half", Qt::magenta, {200, 150}, format.constData());
-        const QByteArray whole = folder.read("img/half.dat");
-        folder.bytes("img/half.dat", whole.left(whole.size() / 2));
-        folder.script("0", {">img half", "あ"});
-        Game game(folder);
-        // Either what could be read is shown, or the report names the file.
-        if (game.errors.isEmpty()) {
-            QCOMPARE(game.caption(), QStringLiteral("あ"));
-        } else {
-            QVERIFY2(game.errors[0].contains(folder.path() + "img/half.dat"),
-                     qPrintable(game.errors[0]));
-        }
-    }
-
     void invalidBytesEverywhere() {
         GameFolder folder;
         folder.bytes("dat/0.dat", "\x82\xa0\xff\x81\r\n\x80\xfd\r\n");
