@@ -22,7 +22,8 @@ constexpr int pictureAllocationLimitMB = 256;
 // buffer instead of being read and decoded again. Within one step no event is handled
 // and nothing is drawn, so this looks exactly like PicSet; only a file rewritten on the
 // disk during the step could tell them apart, as if it had been rewritten just after.
-// Keep one only for the length of a step.
+// Keep one only for the length of a step. Kept because without it the runner's benchmark
+// row (a million picture lines in one step) decodes every line and misses its goal.
 class PictureMemo {
   public:
     // PicSet(name), or the buffer shown again when this memo loaded it for the same name,
