@@ -87,74 +87,6 @@ class WindowTest : public QObject {
         QCOMPARE(covered, 0);
     }
 
-    void buttonsCaptionsAndTooltips() {
-        GameFolder folder;
-        Game game(folder, false);
-        QCOMPARE(game->com[0]->text(), QStringLiteral("公園"));
-        QCOMPARE(game->com[3]->text(), QStringLiteral("家"));
-        for (int i = 0; i < 4; ++i) {
-            QVERIFY2(game->com[i]->styleSheet().contains(QColor(255, 200, 100 + 30 * i).name()),
-                     qPrintable(game->com[i]->styleSheet()));
-        }
-        QCOMPARE(
-            game->com[0]->toolTip(),
-            QStringLiteral("時折写真を撮ります。それ以外では､休んだりします｡ お金が1000円以上ない"
-                           "と疲労がたまります｡ "));
-        QCOMPARE(game->com[2]->toolTip(), QStringLiteral("お金を稼ぎます。疲労が沢山たまります｡ "));
-        QCOMPARE(game->LstCom[0]->text(), QStringLiteral("捨てる"));
-        QCOMPARE(game->LstCom[1]->toolTip(), QStringLiteral("写真を全部捨てます"));
-        QCOMPARE(game->Qstlbl[1]->toolTip(), QStringLiteral("どうしよう・・・"));
-        QVERIFY(game->lbl->toolTip().isEmpty());
-        QVERIFY(game->Pic->toolTip().isEmpty());
-    }
-
-    void statClamps_data() {
-        QTest::addColumn<int>("sum");
-        QTest::addColumn<int>("max");
-        QTest::addColumn<int>("stored");
-        QTest::newRow("at max") << 300000 << 300000 << 300000;
-        QTest::newRow("above max") << 301000 << 300000 << 300000;
-        QTest::newRow("zero") << 0 << 100 << 0;
-        QTest::newRow("negative") << -14 << 100 << 0;
-        QTest::newRow("inside") << 1 << 255 << 1;
-    }
-    void statClamps() {
-        QFETCH(int, sum);
-        QFETCH(int, max);
-        QFETCH(int, stored);
-        QCOMPARE(clampStat(sum, max), stored);
-    }
-
-    void statDisplaysAllRedrawn() {
-        GameFolder folder;
-        Game game(folder);
-        QCOMPARE(game->windowTitle(), QStringLiteral("ミルテナ　　50:100"));
-        QCOMPARE(game->KANELBL->text(), QStringLiteral("10"));
-        QCOMPARE(game->TurasaPic->colour(), QColor(255, 0, 100));
-        game->st.statValue[2] = 297000;
-        StatChg(*game, 2, 4000);
-        QCOMPARE(game->st.statValue[2], 300000);
-        game->st.statValue[0] = 250; // money alone still redraws swatch and caption
-        StatChg(*game, 2, -32000);
-        QCOMPARE(game->KANELBL->text(), QStringLiteral("268000"));
-        QCOMPARE(game->TurasaPic->colour(), QColor(255, 0, 250));
-        QCOMPARE(game->windowTitle(), QStringLiteral("ミルテナ　　50:250"));
-        StatChg(*game, 0, 30000);
-        QCOMPARE(game->TurasaPic->colour(), QColor(255, 0, 255));
-        QVERIFY(game->windowTitle().endsWith(QStringLiteral(":255")));
-        StatChg(*game, 2, -30000);
-        StatChg(*game, 2, -30000);
-        StatChg(*game, 2, -30000);
-        StatChg(*game, 2, -30000);
-        StatChg(*game, 2, -30000);
-        StatChg(*game, 2, -30000);
-        StatChg(*game, 2, -30000);
-        StatChg(*game, 2, -30000);
-        StatChg(*game, 2, -30000);
-        QCOMPARE(game->KANELBL->text(), QStringLiteral("0"));
-        QVERIFY_THROWS_EXCEPTION(rt::RuntimeError, StatChg(*game, 3, 0));
-    }
-
     void closingWritesAlbumAndEnds() {
         GameFolder folder;
         folder.text(QStringLiteral("dat/save.dat"), {QStringLiteral("07"), QStringLiteral("03")});
@@ -193,23 +125,23 @@ class WindowTest : public QObject {
         QStringList commands;
         std::atomic<bool> windowRan = false;
         bool openWaited = false;
-        media::ScopedMciSender sender([&](const char *command, char *reply, unsigned length,
-                                          void *) {
-            const QString c = QString::fromLocal8Bit(command);
-            if (c.startsWith(QStringLiteral("open"))) {
-                // Held until the window has handled events of its own meanwhile.
-                for (int i = 0; i < 500 && !windowRan; ++i)
-                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-                openWaited = windowRan;
-            }
-            if (!c.startsWith(QStringLiteral("status"))) {
-                std::lock_guard<std::mutex> hold(lock);
-                commands << c;
-            }
-            if (reply && length)
-                reply[0] = 0;
-            return 0;
-        });
+        media::ScopedMciSender sender(
+            [&](const char *command, char *reply, unsigned length, void *) {
+                const QString c = QString::fromLocal8Bit(command);
+                if (c.startsWith(QStringLiteral("open"))) {
+                    // Held until the window has handled events of its own meanwhile.
+                    for (int i = 0; i < 500 && !windowRan; ++i)
+                        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                    openWaited = windowRan;
+                }
+                if (!c.startsWith(QStringLiteral("status"))) {
+                    std::lock_guard<std::mutex> hold(lock);
+                    commands << c;
+                }
+                if (reply && length)
+                    reply[0] = 0;
+                return 0;
+            });
         auto recorded = [&] {
             std::lock_guard<std::mutex> hold(lock);
             return commands;

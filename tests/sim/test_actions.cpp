@@ -2,38 +2,55 @@
 
 #include "album/albumlist.h"
 #include "sim/actions.h"
+#include "sim/stats.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
-
-// The window on the base screen with chosen stats, ready for one turn.
-struct Turn {
-    GameFolder folder;
-    std::unique_ptr<Game> game;
-    Turn() {
-        for (int i = 0; i <= 30; ++i)
-            folder.picture(photoCode(i, false), QColor(i, 100, 0), {4, 4});
-        for (int i = 0; i <= 15; ++i)
-            folder.picture(photoCode(i, true), QColor(i, 0, 100), {4, 4});
-        for (const char *e : {"1", "2", "9_1", "9_2", "gameover"})
-            folder.script(e, {QStringLiteral("event ") + e});
-        game = std::make_unique<Game>(folder);
-        game->click(); // the opening's one line ends it
-    }
-    Fom &fom() { return *game->fom; }
-    void stats(int fatigue, int skill, int money) { fom().st.statValue = {fatigue, skill, money}; }
-    void press(int index) { QTest::mouseClick(fom().com[index], Qt::LeftButton); }
-    std::array<std::int32_t, 3> values() { return fom().st.statValue; }
-};
 
 using Stats = std::array<std::int32_t, 3>;
 
 class ActionsTest : public QObject {
     Q_OBJECT
   private slots:
+    void statClamps_data() {
+        QTest::addColumn<int>("sum");
+        QTest::addColumn<int>("max");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("at max") << 300000 << 300000 << 300000;
+        QTest::newRow("above max") << 301000 << 300000 << 300000;
+        QTest::newRow("zero") << 0 << 100 << 0;
+        QTest::newRow("negative") << -14 << 100 << 0;
+        QTest::newRow("inside") << 1 << 255 << 1;
+    }
+    void statClamps() {
+        QFETCH(int, sum);
+        QFETCH(int, max);
+        QFETCH(int, stored);
+        QCOMPARE(clampStat(sum, max), stored);
+    }
+
+    void statDisplaysAllRedrawn() {
+        GameFolder folder;
+        Game game(folder);
+        QCOMPARE(game->windowTitle(), QStringLiteral("ミルテナ　　50:100"));
+        QCOMPARE(game->KANELBL->text(), QStringLiteral("10"));
+        QCOMPARE(game->TurasaPic->colour(), QColor(255, 0, 100));
+        game->st.statValue[2] = 297000;
+        StatChg(*game, 2, 4000);
+        QCOMPARE(game->st.statValue[2], 300000);
+        game->st.statValue[0] = 250; // money alone still redraws swatch and caption
+        StatChg(*game, 2, -32000);
+        QCOMPARE(game->KANELBL->text(), QStringLiteral("268000"));
+        QCOMPARE(game->TurasaPic->colour(), QColor(255, 0, 250));
+        QCOMPARE(game->windowTitle(), QStringLiteral("ミルテナ　　50:250"));
+        StatChg(*game, 0, 30000);
+        QCOMPARE(game->TurasaPic->colour(), QColor(255, 0, 255));
+        QVERIFY(game->windowTitle().endsWith(QStringLiteral(":255")));
+        for (int i = 0; i < 9; ++i)
+            StatChg(*game, 2, -30000);
+        QCOMPARE(game->KANELBL->text(), QStringLiteral("0"));
+        QVERIFY_THROWS_EXCEPTION(rt::RuntimeError, StatChg(*game, 3, 0));
+    }
+
     void thresholds_data() {
         QTest::addColumn<int>("button");
         QTest::addColumn<Stats>("before");
@@ -163,135 +180,6 @@ class ActionsTest : public QObject {
         t.press(0);
         QCOMPARE(t.fom().st.photoProgress, 53);
         QCOMPARE(t.fom().LST->count(), 2);
-    }
-
-    void albumEntriesShowPictureAndText() {
-        Turn t;
-        t.fom().st.photoTexts[7] = "seven";
-        t.fom().st.photoTexts[0] = "zero";
-        t.fom().st.specialPhotoTexts[3] = "three";
-        t.folder.picture("T03", Qt::yellow, {4, 4});
-        t.folder.picture("99", Qt::cyan, {4, 4});
-        for (const char *e : {"07", "t03", "T03", "99", "t-1", "99999999999"})
-            t.fom().LST->add(e);
-        t.folder.picture("t-1", Qt::cyan, {4, 4});
-        t.folder.picture("99999999999", Qt::cyan, {4, 4});
-        auto select = [&](const QString &text) {
-            for (int i = 0; i < t.fom().LST->count(); ++i) {
-                if (t.fom().LST->text(i) == text) {
-                    QTest::mouseClick(t.fom().LST->viewport(), Qt::LeftButton, {},
-                                      t.fom().LST->rowRect(i).center());
-                    return;
-                }
-            }
-            QFAIL(qPrintable(text));
-        };
-        select("07");
-        QCOMPARE(t.game->caption(), QStringLiteral("seven"));
-        QCOMPARE(t.game->pictureAt(1, 1), QColor(7, 100, 0));
-        select("t03");
-        QCOMPARE(t.game->caption(), QStringLiteral("three"));
-        select("T03");
-        QCOMPARE(t.game->caption(), QStringLiteral("zero"));
-        for (const char *outside : {"99", "t-1", "99999999999"}) {
-            select(outside);
-            QCOMPARE(t.game->caption(), QString());
-            QCOMPARE(t.game->pictureAt(1, 1), QColor(Qt::cyan));
-        }
-        QVERIFY(t.game->errors.isEmpty());
-    }
-
-    // The keys show the row they land on, as a click does; a row that is only current,
-    // not selected, is nothing to discard.
-    void albumKeysAndCurrentRow() {
-        Turn t;
-        t.fom().st.photoTexts[3] = "three";
-        t.fom().st.photoTexts[5] = "five";
-        AlbumList &list = *t.fom().LST;
-        for (const char *e : {"05", "03", "05"})
-            list.add(e);
-        t.fom().activateWindow();
-        list.setFocus();
-        QVERIFY(QTest::qWaitForWindowActive(&t.fom()));
-        QVERIFY(list.hasFocus());
-        list.setCurrentRow(1);
-        QCOMPARE(t.game->caption(), QStringLiteral("five"));
-        QTest::keyClick(&list, Qt::Key_Home);
-        QCOMPARE(list.selectedRow(), 0);
-        QCOMPARE(t.game->caption(), QStringLiteral("three"));
-        QTest::keyClick(&list, Qt::Key_End);
-        QCOMPARE(list.selectedRow(), 2);
-        QCOMPARE(t.game->caption(), QStringLiteral("five"));
-        QCOMPARE(t.game->pictureAt(1, 1), QColor(5, 100, 0));
-
-        // A press dragged from one row onto another shows the row it ends on.
-        QWidget *view = list.viewport();
-        QTest::mousePress(view, Qt::LeftButton, {}, list.rowRect(1).center());
-        QTest::mouseMove(view, list.rowRect(0).center());
-        QTest::mouseRelease(view, Qt::LeftButton, {}, list.rowRect(0).center());
-        QCOMPARE(list.selectedRow(), 0);
-        QCOMPARE(t.game->caption(), QStringLiteral("three"));
-
-        list.setCurrentRow(2);
-        list.clearSelection();
-        QCOMPARE(list.currentRow(), 2);
-        QCOMPARE(list.selectedRow(), -1);
-        QTest::mouseClick(t.fom().LstCom[0], Qt::LeftButton);
-        QCOMPARE(list.count(), 3);
-
-        list.setCurrentRow(1);
-        QTest::mouseClick(t.fom().LstCom[0], Qt::LeftButton);
-        QCOMPARE(list.count(), 2);
-        QCOMPARE(list.text(0), QStringLiteral("03"));
-        QCOMPARE(list.text(1), QStringLiteral("05"));
-        QCOMPARE(list.selectedRow(), -1); // a discard leaves nothing to discard next
-        QCOMPARE(list.currentRow(), -1);
-        QVERIFY(t.game->errors.isEmpty());
-    }
-
-    void discardAndClearAll() {
-        Turn t;
-        for (const char *e : {"03", "05", "05", "t01"})
-            t.fom().LST->add(e);
-        QTest::mouseClick(t.fom().LstCom[0], Qt::LeftButton); // nothing selected
-        QCOMPARE(t.fom().LST->count(), 4);
-        t.fom().LST->setCurrentRow(2);
-        QTest::mouseClick(t.fom().LstCom[0], Qt::LeftButton);
-        QCOMPARE(t.fom().LST->count(), 3);
-        QCOMPARE(t.fom().LST->text(1), QStringLiteral("05"));
-        QCOMPARE(t.fom().LST->text(2), QStringLiteral("t01"));
-        t.game->clearAllAnswer = false;
-        QTest::mouseClick(t.fom().LstCom[1], Qt::LeftButton);
-        QCOMPARE(t.fom().LST->count(), 3);
-        t.game->clearAllAnswer = true;
-        QTest::mouseClick(t.fom().LstCom[1], Qt::LeftButton);
-        QCOMPARE(t.fom().LST->count(), 0);
-        QTest::mouseClick(t.fom().LstCom[1], Qt::LeftButton); // asked also when empty
-        QCOMPARE(t.game->questionsAsked, 3);
-    }
-
-    // The real question, answered by its buttons as a player sees them.
-    void clearAllQuestionInJapanese() {
-        GameFolder folder;
-        Fom::Options o;
-        o.appDir = folder.path();
-        o.exitProgram = [](int) {};
-        Fom fom(o);
-        fom.Form_Load();
-        fom.LST->add("03");
-        QStringList seen;
-        QTimer::singleShot(0, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            seen << box->windowTitle() << box->text() << box->defaultButton()->text();
-            for (QAbstractButton *b : box->buttons())
-                seen << b->text();
-            box->button(QMessageBox::No)->click();
-        });
-        LstCom_Click(fom, 1);
-        QCOMPARE(fom.LST->count(), 1);
-        seen.sort();
-        QCOMPARE(seen, (QStringList{"いいえ", "はい", "はい", "ミルテナ", "全消去します"}));
     }
 };
 

@@ -4,6 +4,7 @@
 #include "runtime/random.h"
 #include "runtime/textfile.h"
 #include "script/runner.h"
+#include "sim/actions.h"
 
 #include <QDir>
 #include <QFile>
@@ -127,4 +128,19 @@ void Game::click() {
 
 QColor Game::pictureAt(int x, int y) const {
     return fom->Pic->canvas().pixelColor(x, y);
+}
+
+Turn::Turn() {
+    for (int i = 0; i <= 30; ++i)
+        folder.picture(photoCode(i, false), QColor(i, 100, 0), {4, 4});
+    for (int i = 0; i <= 15; ++i)
+        folder.picture(photoCode(i, true), QColor(i, 0, 100), {4, 4});
+    for (const char *e : {"1", "2", "9_1", "9_2", "gameover"})
+        folder.script(e, {QStringLiteral("event ") + e});
+    game = std::make_unique<Game>(folder);
+    game->click(); // the opening's one line ends it
+}
+
+void Turn::press(int index) {
+    QTest::mouseClick(fom().com[index], Qt::LeftButton);
 }

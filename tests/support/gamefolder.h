@@ -63,3 +63,15 @@ struct Game {
 };
 
 QString crlfJoin(const QStringList &lines);
+
+// The window on the base screen with chosen stats, ready for one turn; every photo's
+// picture is a solid colour that names it.
+struct Turn {
+    Turn();
+    GameFolder folder;
+    std::unique_ptr<Game> game;
+    Fom &fom() { return *game->fom; }
+    void stats(int fatigue, int skill, int money) { fom().st.statValue = {fatigue, skill, money}; }
+    void press(int index);
+    std::array<std::int32_t, 3> values() { return fom().st.statValue; }
+};

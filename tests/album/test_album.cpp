@@ -4,7 +4,11 @@
 #include "album/datafiles.h"
 #include "runtime/cp932.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <random>
 
@@ -34,7 +38,7 @@ QByteArray crlfLines(const QList<QByteArray> &lines) {
 
 } // namespace
 
-class DataFilesTest : public QObject {
+class AlbumTest : public QObject {
     Q_OBJECT
   private slots:
     void catalogues_data() {
@@ -199,7 +203,136 @@ class DataFilesTest : public QObject {
         QCOMPARE(album::leadingNumber(text, &ok), value);
         QCOMPARE(ok, fits);
     }
+
+    void albumEntriesShowPictureAndText() {
+        Turn t;
+        t.fom().st.photoTexts[7] = "seven";
+        t.fom().st.photoTexts[0] = "zero";
+        t.fom().st.specialPhotoTexts[3] = "three";
+        t.folder.picture("T03", Qt::yellow, {4, 4});
+        t.folder.picture("99", Qt::cyan, {4, 4});
+        for (const char *e : {"07", "t03", "T03", "99", "t-1", "99999999999"})
+            t.fom().LST->add(e);
+        t.folder.picture("t-1", Qt::cyan, {4, 4});
+        t.folder.picture("99999999999", Qt::cyan, {4, 4});
+        auto select = [&](const QString &text) {
+            for (int i = 0; i < t.fom().LST->count(); ++i) {
+                if (t.fom().LST->text(i) == text) {
+                    QTest::mouseClick(t.fom().LST->viewport(), Qt::LeftButton, {},
+                                      t.fom().LST->rowRect(i).center());
+                    return;
+                }
+            }
+            QFAIL(qPrintable(text));
+        };
+        select("07");
+        QCOMPARE(t.game->caption(), QStringLiteral("seven"));
+        QCOMPARE(t.game->pictureAt(1, 1), QColor(7, 100, 0));
+        select("t03");
+        QCOMPARE(t.game->caption(), QStringLiteral("three"));
+        select("T03");
+        QCOMPARE(t.game->caption(), QStringLiteral("zero"));
+        for (const char *outside : {"99", "t-1", "99999999999"}) {
+            select(outside);
+            QCOMPARE(t.game->caption(), QString());
+            QCOMPARE(t.game->pictureAt(1, 1), QColor(Qt::cyan));
+        }
+        QVERIFY(t.game->errors.isEmpty());
+    }
+
+    // The keys show the row they land on, as a click does; a row that is only current,
+    // not selected, is nothing to discard.
+    void albumKeysAndCurrentRow() {
+        Turn t;
+        t.fom().st.photoTexts[3] = "three";
+        t.fom().st.photoTexts[5] = "five";
+        AlbumList &list = *t.fom().LST;
+        for (const char *e : {"05", "03", "05"})
+            list.add(e);
+        t.fom().activateWindow();
+        list.setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(&t.fom()));
+        QVERIFY(list.hasFocus());
+        list.setCurrentRow(1);
+        QCOMPARE(t.game->caption(), QStringLiteral("five"));
+        QTest::keyClick(&list, Qt::Key_Home);
+        QCOMPARE(list.selectedRow(), 0);
+        QCOMPARE(t.game->caption(), QStringLiteral("three"));
+        QTest::keyClick(&list, Qt::Key_End);
+        QCOMPARE(list.selectedRow(), 2);
+        QCOMPARE(t.game->caption(), QStringLiteral("five"));
+        QCOMPARE(t.game->pictureAt(1, 1), QColor(5, 100, 0));
+
+        // A press dragged from one row onto another shows the row it ends on.
+        QWidget *view = list.viewport();
+        QTest::mousePress(view, Qt::LeftButton, {}, list.rowRect(1).center());
+        QTest::mouseMove(view, list.rowRect(0).center());
+        QTest::mouseRelease(view, Qt::LeftButton, {}, list.rowRect(0).center());
+        QCOMPARE(list.selectedRow(), 0);
+        QCOMPARE(t.game->caption(), QStringLiteral("three"));
+
+        list.setCurrentRow(2);
+        list.clearSelection();
+        QCOMPARE(list.currentRow(), 2);
+        QCOMPARE(list.selectedRow(), -1);
+        QTest::mouseClick(t.fom().LstCom[0], Qt::LeftButton);
+        QCOMPARE(list.count(), 3);
+
+        list.setCurrentRow(1);
+        QTest::mouseClick(t.fom().LstCom[0], Qt::LeftButton);
+        QCOMPARE(list.count(), 2);
+        QCOMPARE(list.text(0), QStringLiteral("03"));
+        QCOMPARE(list.text(1), QStringLiteral("05"));
+        QCOMPARE(list.selectedRow(), -1); // a discard leaves nothing to discard next
+        QCOMPARE(list.currentRow(), -1);
+        QVERIFY(t.game->errors.isEmpty());
+    }
+
+    void discardAndClearAll() {
+        Turn t;
+        for (const char *e : {"03", "05", "05", "t01"})
+            t.fom().LST->add(e);
+        QTest::mouseClick(t.fom().LstCom[0], Qt::LeftButton); // nothing selected
+        QCOMPARE(t.fom().LST->count(), 4);
+        t.fom().LST->setCurrentRow(2);
+        QTest::mouseClick(t.fom().LstCom[0], Qt::LeftButton);
+        QCOMPARE(t.fom().LST->count(), 3);
+        QCOMPARE(t.fom().LST->text(1), QStringLiteral("05"));
+        QCOMPARE(t.fom().LST->text(2), QStringLiteral("t01"));
+        t.game->clearAllAnswer = false;
+        QTest::mouseClick(t.fom().LstCom[1], Qt::LeftButton);
+        QCOMPARE(t.fom().LST->count(), 3);
+        t.game->clearAllAnswer = true;
+        QTest::mouseClick(t.fom().LstCom[1], Qt::LeftButton);
+        QCOMPARE(t.fom().LST->count(), 0);
+        QTest::mouseClick(t.fom().LstCom[1], Qt::LeftButton); // asked also when empty
+        QCOMPARE(t.game->questionsAsked, 3);
+    }
+
+    // The real question, answered by its buttons as a player sees them.
+    void clearAllQuestionInJapanese() {
+        GameFolder folder;
+        Fom::Options o;
+        o.appDir = folder.path();
+        o.exitProgram = [](int) {};
+        Fom fom(o);
+        fom.Form_Load();
+        fom.LST->add("03");
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            seen << box->windowTitle() << box->text() << box->defaultButton()->text();
+            for (QAbstractButton *b : box->buttons())
+                seen << b->text();
+            box->button(QMessageBox::No)->click();
+        });
+        LstCom_Click(fom, 1);
+        QCOMPARE(fom.LST->count(), 1);
+        seen.sort();
+        QCOMPARE(seen, (QStringList{"いいえ", "はい", "はい", "ミルテナ", "全消去します"}));
+    }
 };
 
-QTEST_MAIN(DataFilesTest)
-#include "test_datafiles.moc"
+QTEST_MAIN(AlbumTest)
+#include "test_album.moc"
