@@ -23,24 +23,13 @@ QString wordOf(LineKind kind) {
     return {};
 }
 
+// What a line of each kind is read as, in the order of LineKind.
+constexpr QStringView meanings[] = {
+    u"改ページ",   u"イベントの終わり",     u"選択肢", u"ゲームの終わり（新しいゲームが始まる）",
+    u"画像の表示", u"別のイベントへの移動", u"文"};
+
 QString meaningOf(LineKind kind) {
-    switch (kind) {
-    case LineKind::PageBreak:
-        return QStringLiteral("改ページ");
-    case LineKind::EventEnd:
-        return QStringLiteral("イベントの終わり");
-    case LineKind::Question:
-        return QStringLiteral("選択肢");
-    case LineKind::GameEnd:
-        return QStringLiteral("ゲームの終わり（新しいゲームが始まる）");
-    case LineKind::Picture:
-        return QStringLiteral("画像の表示");
-    case LineKind::Chain:
-        return QStringLiteral("別のイベントへの移動");
-    case LineKind::Text:
-        break;
-    }
-    return QStringLiteral("文");
+    return meanings[int(kind)].toString();
 }
 
 const CommandWord *startWord(const QString &text) {
