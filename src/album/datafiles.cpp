@@ -1,6 +1,7 @@
 #include "datafiles.h"
 
 #include "albumlist.h"
+#include "catalogue.h"
 #include "runtime/cp932.h"
 #include "runtime/textfile.h"
 #include "shell/fom.h"
@@ -65,31 +66,18 @@ void writeAlbum(Fom &fom) {
 void readCatalogue(Fom &fom, const QString &stem, const QString &prefix, std::span<QString> table,
                    int capacity) {
     GameState &s = fom.st;
-    auto heading = [&](int n) { return prefix + QString::number(n) + QStringLiteral("番】"); };
-    const QString separator = QStringLiteral(">");
+    auto heading = [&](qsizetype n) {
+        return prefix + QString::number(n) + QStringLiteral("番】");
+    };
     s.fileNo = freeFile();
     openFile(s.fileNo, s.datDir + stem + QStringLiteral(".dat"), FileMode::Input);
-    int n = 0;
-    table[0] = heading(0);
-    if (!eof(s.fileNo)) {
-        s.lineBuf = lineInput(s.fileNo);
-        for (;;) {
-            bool ended = false;
-            while (s.lineBuf != separator) {
-                table[n] += QStringLiteral("\r\n") + s.lineBuf;
-                if (eof(s.fileNo)) {
-                    ended = true;
-                    break;
-                }
-                s.lineBuf = lineInput(s.fileNo);
-            }
-            if (ended || eof(s.fileNo))
-                break;
-            s.lineBuf = lineInput(s.fileNo);
-            if (++n >= capacity)
-                break;
-            table[n] = heading(n);
-        }
-    }
+    const album::CatalogueSplit split = album::splitCatalogue(
+        capacity, [&] { return eof(s.fileNo); }, [&] { return s.lineBuf = lineInput(s.fileNo); });
     closeFile(s.fileNo);
+    table[0] = heading(0); // also for an empty file
+    for (qsizetype n = 0; n < split.records.size(); ++n) {
+        table[n] = heading(n);
+        for (const QString &line : split.records[n].lines)
+            table[n] += QStringLiteral("\r\n") + line;
+    }
 }

@@ -1,25 +1,26 @@
 #include "lines.h"
 
-#include <string_view>
-
 namespace script {
+
+const std::array<CommandWord, 7> commandWords{{
+    {u">p", LineKind::PageBreak, true},
+    {u">syuuryou", LineKind::EventEnd, true},
+    {u">qst", LineKind::Question, true},
+    {u">end", LineKind::GameEnd, true},
+    {u">img", LineKind::Picture, false},
+    {u">ive", LineKind::Chain, true},
+    {u">hit", LineKind::Text, true},
+}};
+
 namespace {
 
-// Every command word starts with '>', so one pass over the line finds them all: the
-// runner reads each line twice (as the next line, then as the current one), and most
-// lines hold no '>' at all.
-constexpr unsigned P = 1u << 0;
-constexpr unsigned Syuuryou = 1u << 1;
-constexpr unsigned Qst = 1u << 2;
-constexpr unsigned End = 1u << 3;
-constexpr unsigned Img = 1u << 4;
-constexpr unsigned Ive = 1u << 5;
-constexpr unsigned Hit = 1u << 6;
-
-bool follows(const char16_t *at, const char16_t *end, std::u16string_view rest) {
-    return std::size_t(end - at) >= rest.size() && std::u16string_view(at, rest.size()) == rest;
+bool follows(const char16_t *at, const char16_t *end, QStringView word) {
+    return end - at >= word.size() && QStringView(at, word.size()) == word;
 }
 
+// Bit i: commandWords[i] is in the line. Every word starts with '>', so most lines, which
+// hold none, cost one pass; the runner reads each line twice (as the next, then as the
+// current one).
 unsigned wordsIn(QStringView line) {
     const char16_t *p = line.utf16();
     const char16_t *const end = p + line.size();
@@ -27,31 +28,8 @@ unsigned wordsIn(QStringView line) {
     for (; p != end; ++p) {
         if (*p != u'>')
             continue;
-        const char16_t *at = p + 1;
-        if (at == end)
-            break;
-        switch (*at) {
-        case u'p':
-            found |= P;
-            break;
-        case u's':
-            found |= follows(at, end, u"syuuryou") ? Syuuryou : 0u;
-            break;
-        case u'q':
-            found |= follows(at, end, u"qst") ? Qst : 0u;
-            break;
-        case u'e':
-            found |= follows(at, end, u"end") ? End : 0u;
-            break;
-        case u'i':
-            found |= follows(at, end, u"img") ? Img : follows(at, end, u"ive") ? Ive : 0u;
-            break;
-        case u'h':
-            found |= follows(at, end, u"hit") ? Hit : 0u;
-            break;
-        default:
-            break;
-        }
+        for (std::size_t i = 0; i < commandWords.size(); ++i)
+            found |= follows(p, end, commandWords[i].text) ? 1u << i : 0u;
     }
     return found;
 }
@@ -60,23 +38,20 @@ unsigned wordsIn(QStringView line) {
 
 LineKind kindOf(QStringView line) {
     const unsigned words = wordsIn(line);
-    if (words & P)
-        return LineKind::PageBreak;
-    if (words & Syuuryou)
-        return LineKind::EventEnd;
-    if (words & Qst)
-        return LineKind::Question;
-    if (words & End)
-        return LineKind::GameEnd;
-    if (words & Img)
-        return LineKind::Picture;
-    if (words & Ive)
-        return LineKind::Chain;
+    for (std::size_t i = 0; i < commandWords.size(); ++i) {
+        if (words & (1u << i))
+            return commandWords[i].kind;
+    }
     return LineKind::Text;
 }
 
 bool makesPreviousWait(QStringView next) {
-    return wordsIn(next) & (P | Qst | End | Hit | Syuuryou | Ive);
+    const unsigned words = wordsIn(next);
+    for (std::size_t i = 0; i < commandWords.size(); ++i) {
+        if (commandWords[i].makesWait && (words & (1u << i)))
+            return true;
+    }
+    return false;
 }
 
 QStringView operandView(QStringView line, bool *ok) {
@@ -86,6 +61,17 @@ QStringView operandView(QStringView line, bool *ok) {
 
 QString operandOf(const QString &line, bool *ok) {
     return operandView(line, ok).toString();
+}
+
+bool waitsForClick(std::uint8_t pageLines, QStringView next) {
+    return makesPreviousWait(next) || pageLines == pagePlaces - 1;
+}
+
+TextPlace placeText(std::uint8_t pageLines, bool emptyLine, bool emptyCaption) {
+    const auto place = std::uint8_t(pageLines % pagePlaces + 1);
+    if (emptyLine)
+        return {place, place != 1 ? PageEdit::LineBreak : PageEdit::None};
+    return {place, !emptyCaption && place != 1 ? PageEdit::Append : PageEdit::NewPage};
 }
 
 } // namespace script

@@ -11,6 +11,7 @@
 
 using rt::RuntimeError;
 using script::LineKind;
+using script::PageEdit;
 
 namespace {
 
@@ -67,7 +68,7 @@ void readAhead(Fom &fom) {
 
 void pauseRule(Fom &fom) {
     GameState &s = fom.st;
-    if (script::makesPreviousWait(s.nextLine) || s.pageLines == 9) {
+    if (script::waitsForClick(s.pageLines, s.nextLine)) {
         s.autoAdvance = False;
     } else {
         fom.ClickME->hide();
@@ -106,16 +107,15 @@ bool dispatch(Fom &fom, PictureMemo &pictures) {
     case LineKind::Text:
         break;
     }
-    s.pageLines = s.pageLines % 10 + 1;
-    if (s.lineBuf.isEmpty()) {
-        if (s.pageLines != 1)
-            fom.lbl->append(crlf);
-        return true;
-    }
-    if (!fom.lbl->caption().isEmpty() && s.pageLines != 1)
-        fom.lbl->append(crlf);
-    else
+    const script::TextPlace place =
+        script::placeText(s.pageLines, s.lineBuf.isEmpty(), fom.lbl->caption().isEmpty());
+    s.pageLines = place.pageLines;
+    if (place.edit == PageEdit::NewPage)
         fom.lbl->clearCaption();
+    else if (place.edit != PageEdit::None)
+        fom.lbl->append(crlf);
+    if (s.lineBuf.isEmpty())
+        return true; // an empty line never waits
     fom.lbl->append(s.lineBuf);
     if (s.eventActive)
         enableTimer(fom.TimLBl);

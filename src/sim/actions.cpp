@@ -67,11 +67,11 @@ void park(Fom &fom) {
     }
     const int currentSkill = s.statValue[skill];
     if (draw(currentSkill) >= 90) {
-        photoFound(fom, true, draw(16), 3);
+        photoFound(fom, true, draw(photoCount(true)), 3);
         return;
     }
     if (draw(currentSkill) >= 50) {
-        photoFound(fom, false, draw(31), 1);
+        photoFound(fom, false, draw(photoCount(false)), 1);
         return;
     }
     fom.lbl->setCaption(QStringLiteral("公園で休んだ"));

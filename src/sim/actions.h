@@ -11,3 +11,7 @@ void com_Click(Fom &fom, std::int16_t index);
 
 // A photo code: two digits, or "t" and two digits for a special photo.
 QString photoCode(int number, bool special);
+// How many photos the park holds: "00" to "30", and "t00" to "t15".
+constexpr int photoCount(bool special) {
+    return special ? 16 : 31;
+}

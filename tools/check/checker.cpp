@@ -4,6 +4,7 @@
 #include "media/mci.h"
 #include "media/picture.h"
 #include "runtime/error.h"
+#include "sim/actions.h"
 
 #include <QDir>
 #include <algorithm>
@@ -44,11 +45,6 @@ class QuietStderr {
   private:
     int saved_ = -1;
 };
-
-QString photoCode(int n, bool special) {
-    const QString digits = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-    return special ? u't' + digits : digits;
-}
 
 QString startRole(const QString &name) {
     if (name == u"0")
@@ -281,8 +277,8 @@ Report GameCheck::run() {
     checkMusic();
     if (dat_.isFolder()) {
         checkAlbum();
-        checkCatalogue(QStringLiteral("syasin"), 31, false);
-        checkCatalogue(QStringLiteral("tsyasin"), 16, true);
+        checkCatalogue(QStringLiteral("syasin"), false);
+        checkCatalogue(QStringLiteral("tsyasin"), true);
         checkScripts();
         checkChainLoops();
         checkFirstChoiceEnding();
@@ -514,10 +510,13 @@ void GameCheck::checkPictures() {
         {QStringLiteral("ttl"), QStringLiteral("ふだんの画面のタイトルの絵")},
         {QStringLiteral("girl"), QStringLiteral("どのイベントも最初に映す絵")},
         {QStringLiteral("dmy"), QStringLiteral("名前のない「>img」で映す代わりの絵")}};
-    for (int n = 0; n <= 30; ++n)
-        required.append({photoCode(n, false), QStringLiteral("公園で撮れる写真")});
-    for (int n = 0; n <= 15; ++n)
-        required.append({photoCode(n, true), QStringLiteral("公園で撮れる特別な写真")});
+    for (bool special : {false, true}) {
+        for (int n = 0; n < photoCount(special); ++n) {
+            required.append({photoCode(n, special), special
+                                                        ? QStringLiteral("公園で撮れる特別な写真")
+                                                        : QStringLiteral("公園で撮れる写真")});
+        }
+    }
     for (const Required &r : std::as_const(required)) {
         const QString fileName = r.name + QStringLiteral(".dat");
         picturesUsed_.insert(fileName);

@@ -1,23 +1,23 @@
+#include "album/catalogue.h"
 #include "gamecheck.h"
 #include "runtime/error.h"
+#include "sim/actions.h"
+
+#include <algorithm>
 
 // The album and the two photo catalogues, walked the way the game's start-up reads them.
 namespace check {
 namespace {
 
-QString photoCode(int n, bool special) {
-    const QString digits = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-    return special ? u't' + digits : digits;
-}
-
-// What the park can put into the album: "00" to "30" and "t00" to "t15".
+// What the park can put into the album.
 bool isPhotoCode(const QString &text) {
-    const bool special = text.startsWith(u't');
-    const QStringView digits = QStringView(text).mid(special ? 1 : 0);
-    if (digits.size() != 2 || !digits[0].isDigit() || !digits[1].isDigit() ||
-        digits[0].unicode() > u'9' || digits[1].unicode() > u'9')
-        return false;
-    return digits.toInt() <= (special ? 15 : 30);
+    for (bool special : {false, true}) {
+        for (int n = 0; n < photoCount(special); ++n) {
+            if (text == photoCode(n, special))
+                return true;
+        }
+    }
+    return false;
 }
 
 // A line that a writer surely meant as the separator, but which is text to the game.
@@ -33,45 +33,32 @@ bool looksLikeSeparator(const QString &text) {
 
 CatalogueSplit splitCatalogue(TextReader &reader, int capacity,
                               const std::function<void(const TextLine &, bool)> &onLine) {
+    QList<int> numbers; // of each line read
+    QString last;
+    const album::CatalogueSplit game = album::splitCatalogue(
+        capacity, [&] { return reader.atEnd(); },
+        [&] {
+            const TextLine line = reader.next();
+            onLine(line, reader.atEnd());
+            numbers.append(line.number);
+            return last = line.text;
+        });
     CatalogueSplit split;
-    auto read = [&] {
-        TextLine line = reader.next();
-        onLine(line, reader.atEnd());
-        return line;
-    };
-    // The game's loop: the end of the file ends the last record, a separator at the very
-    // end opens none, and reading stops once the table is full.
-    if (reader.atEnd())
-        return split;
-    TextLine line = read();
-    CatalogueRecord record{line.number};
-    for (;;) {
-        bool ended = false;
-        while (line.text != u">") {
-            record.visible = record.visible || !(line.text.isEmpty() || blankOnly(line.text));
-            if (reader.atEnd()) {
-                ended = true;
-                break;
-            }
-            line = read();
-        }
-        if (ended || reader.atEnd())
-            break;
-        line = read();
-        split.records.append(record);
-        if (split.records.size() >= capacity) {
-            // The rest is never read by the game: count its records for the message.
-            split.extra = 1 + (line.text == u">" && !reader.atEnd());
-            split.extraLine = line.number;
-            while (!reader.atEnd()) {
-                const TextLine rest = reader.next();
-                split.extra += rest.text == u">" && !reader.atEnd();
-            }
-            return split;
-        }
-        record = CatalogueRecord{line.number};
+    for (const album::CatalogueRecord &record : game.records) {
+        const bool visible =
+            std::any_of(record.lines.cbegin(), record.lines.cend(),
+                        [](const QString &l) { return !l.isEmpty() && !blankOnly(l); });
+        split.records.append({numbers[record.opening], visible});
     }
-    split.records.append(record);
+    if (game.full) {
+        // The rest is never read by the game: count its records for the message.
+        split.extra = 1 + (last == u">" && !reader.atEnd());
+        split.extraLine = numbers.last();
+        while (!reader.atEnd()) {
+            const TextLine rest = reader.next();
+            split.extra += rest.text == u">" && !reader.atEnd();
+        }
+    }
     return split;
 }
 
@@ -117,7 +104,8 @@ void GameCheck::checkAlbum() {
     }
 }
 
-void GameCheck::checkCatalogue(const QString &stem, int capacity, bool special) {
+void GameCheck::checkCatalogue(const QString &stem, bool special) {
+    const int capacity = photoCount(special);
     const QString file = QStringLiteral("dat/") + stem + QStringLiteral(".dat");
     const std::optional<QFileInfo> info = dat_.find(stem + QStringLiteral(".dat"));
     const QString what = special ? QStringLiteral("特別な写真") : QStringLiteral("写真");

@@ -163,7 +163,7 @@ class GameCheck {
     bool loadFolders();
     void checkMusic();
     void checkAlbum();
-    void checkCatalogue(const QString &stem, int capacity, bool special);
+    void checkCatalogue(const QString &stem, bool special);
     void checkScripts();
     void checkScript(const QString &name);
     void checkChainLoops();

@@ -11,48 +11,29 @@ namespace {
 
 using script::LineKind;
 
-struct Word {
-    QStringView text;
-    std::optional<LineKind> kind; // ">hit" is only a look-ahead word
-};
-
-// The recognition order of the runner, then ">hit".
-const Word words[] = {
-    {u">p", LineKind::PageBreak}, {u">syuuryou", LineKind::EventEnd}, {u">qst", LineKind::Question},
-    {u">end", LineKind::GameEnd}, {u">img", LineKind::Picture},       {u">ive", LineKind::Chain},
-    {u">hit", std::nullopt},
-};
+using script::CommandWord;
+using script::commandWords;
+using script::PageEdit;
 
 QString wordOf(LineKind kind) {
-    for (const Word &w : words) {
+    for (const CommandWord &w : commandWords) {
         if (w.kind == kind)
             return w.text.toString();
     }
     return {};
 }
 
+// What a line of each kind is read as, in the order of LineKind.
+constexpr QStringView meanings[] = {
+    u"改ページ",   u"イベントの終わり",     u"選択肢", u"ゲームの終わり（新しいゲームが始まる）",
+    u"画像の表示", u"別のイベントへの移動", u"文"};
+
 QString meaningOf(LineKind kind) {
-    switch (kind) {
-    case LineKind::PageBreak:
-        return QStringLiteral("改ページ");
-    case LineKind::EventEnd:
-        return QStringLiteral("イベントの終わり");
-    case LineKind::Question:
-        return QStringLiteral("選択肢");
-    case LineKind::GameEnd:
-        return QStringLiteral("ゲームの終わり（新しいゲームが始まる）");
-    case LineKind::Picture:
-        return QStringLiteral("画像の表示");
-    case LineKind::Chain:
-        return QStringLiteral("別のイベントへの移動");
-    case LineKind::Text:
-        break;
-    }
-    return QStringLiteral("文");
+    return meanings[int(kind)].toString();
 }
 
-const Word *startWord(const QString &text) {
-    for (const Word &w : words) {
+const CommandWord *startWord(const QString &text) {
+    for (const CommandWord &w : commandWords) {
         if (text.startsWith(w.text))
             return &w;
     }
@@ -61,8 +42,8 @@ const Word *startWord(const QString &text) {
 
 // The first look-ahead word in a line, for messages.
 QString waitWordIn(const QString &text) {
-    for (const Word &w : words) {
-        if (w.text != u">img" && text.contains(w.text))
+    for (const CommandWord &w : commandWords) {
+        if (w.makesWait && text.contains(w.text))
             return w.text.toString();
     }
     return {};
@@ -73,7 +54,7 @@ QString lookalikeWordIn(const QString &text) {
     if (!text.contains(u'>') && !text.contains(u'＞') && !text.contains(u'﹥'))
         return {};
     const QString folded = text.normalized(QString::NormalizationForm_KC).toLower();
-    for (const Word &w : words) {
+    for (const CommandWord &w : commandWords) {
         if (folded.contains(w.text) && !text.contains(w.text))
             return w.text.toString();
     }
@@ -111,8 +92,22 @@ class LineQueue {
     int lastNumber_ = 0;
 };
 
-// What takes a line off the screen.
-enum class Wipe { PageBreak, EventEnd, EndOfFile, NewGame, Chain, NewPage };
+// What takes a line off the screen: the first four are commands, named in handings.
+enum class Wipe { PageBreak, EventEnd, NewGame, Chain, EndOfFile, NewPage };
+struct Handing {
+    QStringView word;
+    QStringView result;
+};
+constexpr Handing handings[] = {{u">p", u"消えます"},
+                                {u">syuuryou", u"イベントが終わります"},
+                                {u">end", u"新しいゲームが始まります"},
+                                {u">ive", u"次のイベントに移ります"}};
+
+QString unreadAfterCommand(int line, Wipe how) {
+    const Handing &h = handings[int(how)];
+    return QStringLiteral("この行は読まれません。%1行目の「%2」で%3。")
+        .arg(QString::number(line), h.word, h.result);
+}
 
 class ScriptPlay {
   public:
@@ -149,8 +144,7 @@ class ScriptPlay {
     TextChecks text_;
     EventOutline &outline_;
 
-    int pageLines_ = 0;
-    int rows_ = 0;              // rows of the message area, 0 when it is empty
+    std::uint8_t pageLines_ = 0;
     QString caption_;           // the message area's caption, as the runner builds it
     bool pageReported_ = false; // this page already has a warning about its size
     bool firstStep_ = true;     // still in the step that the event's start runs
@@ -173,7 +167,7 @@ void ScriptPlay::steps() {
         }
         const TextLine *next = lines_.peek(0);
         const QString nextText = next ? next->text : QStringLiteral(">syuuryou");
-        const bool waits = script::makesPreviousWait(nextText) || pageLines_ == 9;
+        const bool waits = script::waitsForClick(pageLines_, nextText);
         const LineKind kind = script::kindOf(current.text);
         if (fromFile)
             lexical(current, kind);
@@ -193,7 +187,6 @@ void ScriptPlay::steps() {
         case LineKind::PageBreak:
             wiped(current.number, Wipe::PageBreak);
             pageLines_ = 0;
-            rows_ = 0;
             caption_.clear();
             pageReported_ = false;
             continue;
@@ -205,11 +198,8 @@ void ScriptPlay::steps() {
                     QStringLiteral("このイベントは文を一つも表示しないうちに終わります。"));
             }
             outline_.ending = Handover::Closes;
-            if (fromFile) {
-                unreadAfter(QStringLiteral("この行は読まれません。%1行目の「>syuuryou」でイベントが"
-                                           "終わります。")
-                                .arg(current.number));
-            }
+            if (fromFile)
+                unreadAfter(unreadAfterCommand(current.number, Wipe::EventEnd));
             return;
         case LineKind::Question:
             question(current);
@@ -221,10 +211,7 @@ void ScriptPlay::steps() {
                 outline_.passesInto = QStringLiteral("0");
                 outline_.passLine = current.number;
             }
-            unreadAfter(
-                QStringLiteral("この行は読まれません。%1行目の「>end」で新しいゲームが始まり"
-                               "ます。")
-                    .arg(current.number));
+            unreadAfter(unreadAfterCommand(current.number, Wipe::NewGame));
             return;
         case LineKind::Picture:
             if (std::optional<QString> picture = operand(current, kind))
@@ -244,22 +231,19 @@ void ScriptPlay::steps() {
                     outline_.passLine = current.number;
                 }
             }
-            unreadAfter(QStringLiteral("この行は読まれません。%1行目の「>ive」で次のイベントに移り"
-                                       "ます。")
-                            .arg(current.number));
+            unreadAfter(unreadAfterCommand(current.number, Wipe::Chain));
             return;
         }
         case LineKind::Text:
             break;
         }
 
-        const int placeBefore = pageLines_;
-        pageLines_ = pageLines_ % 10 + 1;
-        if (current.text.isEmpty()) {
-            if (pageLines_ != 1) {
-                rows_ = rows_ == 0 ? 2 : rows_ + 1; // a line break alone makes two rows
-                caption_ += QStringLiteral("\r\n");
-            } else if (rows_ > 0) {
+        const script::TextPlace place =
+            script::placeText(pageLines_, current.text.isEmpty(), caption_.isEmpty());
+        pageLines_ = place.pageLines;
+        switch (place.edit) {
+        case PageEdit::None:
+            if (!caption_.isEmpty()) {
                 pageReported_ = true;
                 out_.warning(
                     file_, current.number, QStringLiteral("page-overflow"),
@@ -270,29 +254,38 @@ void ScriptPlay::steps() {
                 out_.warning(file_, current.number, QStringLiteral("empty-first-line"),
                              QStringLiteral("ページの最初の空行は何も表示しません。"));
             }
+            break;
+        case PageEdit::LineBreak:
+            caption_ += QStringLiteral("\r\n");
+            break;
+        case PageEdit::NewPage:
+            if (!caption_.isEmpty())
+                wiped(current.number, Wipe::NewPage);
+            caption_ = current.text;
+            pageReported_ = false;
+            break;
+        case PageEdit::Append:
+            caption_ += QStringLiteral("\r\n") + current.text;
+            break;
+        }
+        if (current.text.isEmpty()) {
             if (pending_ && pending_->gapLine == 0)
                 pending_->gapLine = current.number;
             continue;
         }
 
-        if (rows_ > 0 && pageLines_ == 1)
-            wiped(current.number, Wipe::NewPage);
-        rows_ = rows_ > 0 && pageLines_ != 1 ? rows_ + 1 : 1;
-        if (!caption_.isEmpty() && pageLines_ != 1) {
-            caption_ += QStringLiteral("\r\n") + current.text;
-        } else {
-            caption_ = current.text;
-            pageReported_ = false;
-        }
         checkFit(current.number);
-        if (game_.tracing())
-            outline_.shown.append({current.number, waits, rows_});
+        if (game_.tracing()) {
+            const int rows = int(caption_.count(QStringLiteral("\r\n"))) + 1;
+            outline_.shown.append({current.number, waits, rows});
+        }
         pending_.reset();
         firstStep_ = false;
         if (!waits) {
             pending_ = Pending{current.number};
-        } else if (placeBefore == 9 && !script::makesPreviousWait(nextText) && next &&
-                   !next->text.isEmpty() && script::kindOf(next->text) == LineKind::Text) {
+        } else if (!script::makesPreviousWait(nextText) && next && !next->text.isEmpty() &&
+                   script::kindOf(next->text) == LineKind::Text) {
+            // It waits only because it takes the page's last place.
             out_.warning(file_, current.number, QStringLiteral("page-full"),
                          QStringLiteral("ページの10行目なので、この行でクリックを待ち、次の行から新"
                                         "しいページになります。区切りたい所に「>p」を置いてくださ"
@@ -330,56 +323,36 @@ void ScriptPlay::wiped(int by, Wipe how) {
     const QString gap = QString::number(lost.gapLine);
     const QString at = QString::number(by);
     QString message;
-    switch (how) {
-    case Wipe::PageBreak:
-        message = QStringLiteral("%1行目の「>p」との間に空行か「>img」の行（%2行目）があるため、こ"
-                                 "の行はクリックを待たず、すぐに消えます。待たせたい命令は文のすぐ"
-                                 "下に置いてください。")
-                      .arg(at, gap);
-        break;
-    case Wipe::EventEnd:
-        message = QStringLiteral("%1行目の「>syuuryou」との間に空行か「>img」の行（%2行目）がある"
-                                 "ため、この行はクリックを待たず、すぐにイベントが終わります。待た"
-                                 "せたい命令は文のすぐ下に置いてください。")
-                      .arg(at, gap);
-        break;
-    case Wipe::EndOfFile:
+    if (how == Wipe::EndOfFile) {
         message = QStringLiteral("この後には空行か「>img」の行（%1行目から）しかないため、この行は"
                                  "クリックを待たず、すぐにイベントが終わります。最後の文をファイル"
                                  "の最後の行にしてください。")
                       .arg(gap);
-        break;
-    case Wipe::NewGame:
-        message = QStringLiteral("%1行目の「>end」との間に空行か「>img」の行（%2行目）があるため、"
-                                 "この行はクリックを待たず、すぐに新しいゲームが始まります。待たせ"
-                                 "たい命令は文のすぐ下に置いてください。")
-                      .arg(at, gap);
-        break;
-    case Wipe::Chain:
-        message = QStringLiteral("%1行目の「>ive」との間に空行か「>img」の行（%2行目）があるため、"
-                                 "この行はクリックを待たず、すぐに次のイベントに移ります。待たせた"
-                                 "い命令は文のすぐ下に置いてください。")
-                      .arg(at, gap);
-        break;
-    case Wipe::NewPage:
+    } else if (how == Wipe::NewPage) {
         message = QStringLiteral("%1行目からの空行でページの10行分が埋まり、%2行目の文から新しい"
                                  "ページになるため、この行はクリックを待たず、このページはすぐに"
                                  "消えます。")
                       .arg(gap, at);
-        break;
+    } else {
+        const Handing &h = handings[int(how)];
+        message = QStringLiteral("%1行目の「%2」との間に空行か「>img」の行（%3行目）があるため、こ"
+                                 "の行はクリックを待たず、すぐに%4。待たせたい命令は文のすぐ下に置"
+                                 "いてください。")
+                      .arg(at, h.word, gap, h.result);
     }
     out_.error(file_, lost.line, QStringLiteral("wait-lost"), message);
 }
 
 void ScriptPlay::lexical(const TextLine &line, LineKind kind) {
     const QString &text = line.text;
-    const Word *start = startWord(text);
-    if (start && start->kind && *start->kind != kind) {
+    const CommandWord *start = startWord(text);
+    const bool command = start && start->kind != LineKind::Text; // not ">hit"
+    if (command && start->kind != kind) {
         out_.error(file_, line.number, QStringLiteral("command-shadowed"),
                    QStringLiteral("この行は「%1」で始まりますが、先に調べられる「%2」も含むため%3"
                                   "として読まれ、「%1」は働きません。")
                        .arg(start->text.toString(), wordOf(kind), meaningOf(kind)));
-    } else if ((!start || !start->kind) && kind != LineKind::Text) {
+    } else if (!command && kind != LineKind::Text) {
         // Blanks before the word are a slip; words before it are text the player never sees.
         const QString word = wordOf(kind);
         const QStringView before = QStringView(text).left(text.indexOf(word));
@@ -434,7 +407,7 @@ void ScriptPlay::lexical(const TextLine &line, LineKind kind) {
         }
     }
 
-    if (start && start->kind == kind && kind != LineKind::Picture && kind != LineKind::Chain) {
+    if (command && start->kind == kind && kind != LineKind::Picture && kind != LineKind::Chain) {
         const QString rest = text.mid(start->text.size());
         if (!rest.isEmpty() && !blankOnly(rest)) {
             out_.warning(file_, line.number, QStringLiteral("command-rest"),
@@ -515,7 +488,7 @@ void ScriptPlay::caption(const TextLine &line) {
                      QStringLiteral("選択肢の見出しが空で、ボタンに何も書かれません。"));
         return;
     }
-    for (const Word &w : words) {
+    for (const CommandWord &w : commandWords) {
         if (line.text.contains(w.text)) {
             out_.warning(file_, line.number, QStringLiteral("caption-command"),
                          QStringLiteral("選択肢の見出しの「%1」は命令として働かず、そのままボタンの"
