@@ -34,8 +34,8 @@ QByteArray crlf(const QString &lines) {
 }
 
 // "NAME=LINES;NAME=LINES...": files of lines, added to more.
-Files s(const QString &spec, Files more = {}) {
-    for (const QString &file : spec.split(u';'))
+Files s(const QString &layout, Files more = {}) {
+    for (const QString &file : layout.split(u';'))
         more.insert(file.section(u'=', 0, 0), crlf(file.section(u'=', 1)));
     return more;
 }
@@ -678,8 +678,8 @@ class CheckTest : public QObject {
                              "0=L1|>end",
                              "0=L1|>qst|C1|C2;0_1=L1;0_2=L1",
                              "0=L1|x>qst|C1|C2;0_1=L1;0_2=L1"};
-        for (const QString &spec : stop + go)
-            QTest::newRow(qPrintable(spec)) << s(spec) << stop.contains(spec);
+        for (const QString &folder : stop + go)
+            QTest::newRow(qPrintable(folder)) << s(folder) << stop.contains(folder);
         QTest::newRow("chain name ending in LF") << s("a=A1", {{"0", "L1\r\n>ive a\n"}}) << true;
         QTest::newRow("chain to an empty script") << s("0=L1|>ive a", {{"a", ""}}) << true;
     }
