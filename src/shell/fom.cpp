@@ -117,6 +117,9 @@ void Fom::Form_Load() {
         options_.appDir.isEmpty() ? rt::programDir() : rt::withTrailingSeparator(options_.appDir);
     st.datDir = st.appDir + QStringLiteral("dat/");
     st.imgDir = st.appDir + QStringLiteral("img/");
+    const AlbumPlace album = albumPlace(st.datDir);
+    st.albumFile = album.file;
+    st.albumSeed = album.seed;
     rt::randomize();
     // The music starts once the first frame is out: opening it loads the synthesiser,
     // its soundfont and a sound server connection, which the window need not wait for.

@@ -4,6 +4,7 @@
 #include "album/datafiles.h"
 #include "runtime/cp932.h"
 
+#include <QFile>
 #include <QTest>
 #include <algorithm>
 #include <random>
@@ -177,6 +178,56 @@ class DataFilesTest : public QObject {
         writeAlbum(*game);
         QCOMPARE(folder.read("dat/save.dat"),
                  QByteArray("03\r\n05\r\nt01\r\n\xed\x40\r\n\xfa\x5c\r\n\xff\r\n"));
+    }
+
+    // The album stays in a game folder that can be written; otherwise it goes to the
+    // player's data folder (made at the first save), started from the shipped album, which
+    // is never written. G is the game folder, H the player's $XDG_DATA_HOME (not made yet).
+    void albumPlaces_data() {
+        QTest::addColumn<QString>("dat");
+        QTest::addColumn<int>("writable"); // -1: the folder's own write access
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("writable game folder")
+            << "dat/" << -1 << "G/dat/save.dat" << QByteArray("03\r\n05\r\nt01\r\n");
+        QTest::newRow("read-only game folder")
+            << "dat/" << 0 << "H/mirutena/save.dat" << QByteArray("03\r\n05\r\nt01\r\n");
+        QTest::newRow("missing data folder")
+            << "none/" << -1 << "H/mirutena/save.dat" << QByteArray("05\r\n");
+    }
+    void albumPlaces() {
+        QFETCH(QString, dat);
+        QFETCH(int, writable);
+        QFETCH(QString, file);
+        QFETCH(QByteArray, saved);
+        GameFolder folder;
+        const QByteArray shipped("t01\r\n03\r\n");
+        folder.bytes("dat/save.dat", shipped);
+        const QString home = folder.path() + QStringLiteral("home");
+        qputenv("XDG_DATA_HOME", home.toLocal8Bit());
+        const QString datDir = folder.path() + dat;
+        const AlbumPlace place =
+            writable < 0 ? albumPlace(datDir) : albumPlace(datDir, writable, home);
+        QCOMPARE(place.file, QString(file).replace("G/", folder.path()).replace("H/", home + '/'));
+        QCOMPARE(place.seed, place.file.startsWith(home) ? datDir + "save.dat" : QString());
+
+        Game game(folder, false);
+        QVERIFY(game.loaded);
+        for (int run = 0; run < 2; ++run) { // the second run reads what the first saved
+            game->LST->clear();
+            game->st.albumFile = place.file;
+            game->st.albumSeed = place.seed;
+            readAlbum(*game);
+            if (run == 0)
+                game->LST->add("05");
+            writeAlbum(*game);
+            QCOMPARE(game->LST->count(), int(saved.count('\n')));
+        }
+        QFile album(place.file);
+        QVERIFY(album.open(QIODevice::ReadOnly));
+        QCOMPARE(album.readAll(), saved);
+        if (place.file.startsWith(home))
+            QCOMPARE(folder.read("dat/save.dat"), shipped);
     }
 
     void leadingNumbers_data() {

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Builds the Debian package and lints it, then installs it into a clean Debian 12 root where
+# an ordinary player starts `mirutena` from the PATH twice: the album must be kept in the
+# player's data folder, read back by the second run, and nothing written under /usr.
+#   test_package.sh SOURCE_DIR WORK_DIR          (exit 77: skipped)
+set -euo pipefail
+src=${1:?source folder} work=$(realpath -m "${2:?work folder}")
+skip() { echo "SKIPPED: $*"; exit 77; }
+start=$SECONDS
+lap() { echo "--- $1 ($((SECONDS - start)) s)"; }
+
+mkdir -p "$work"
+deb=$(MIRUTENA_PACKAGE_BUILD="$work/build" "$src/setup.sh" package | tail -n 1)
+[ -f "$deb" ] || { echo "no package built: $deb"; exit 1; }
+lap "built $deb"
+lintian --fail-on error --no-tag-display-limit "$deb"
+tree=$work/tree
+rm -rf "$tree" && dpkg-deb -x "$deb" "$tree"
+entry=$(echo "$tree"/usr/share/applications/*.desktop)
+desktop-file-validate "$entry"
+appstreamcli validate --no-net "$tree"/usr/share/metainfo/*.metainfo.xml
+icon=$(sed -n 's/^Icon=//p' "$entry")
+compgen -G "$tree/usr/share/icons/hicolor/*/apps/$icon.*" >/dev/null || { echo "no icon $icon"; exit 1; }
+lap "lint-clean"
+
+[ "$(id -u)" -eq 0 ] || skip "installing into a Debian root needs root (debootstrap, chroot)"
+command -v debootstrap >/dev/null || skip "debootstrap is not installed"
+# The Debian mirror this machine's apt uses.
+mirror=$(cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null |
+  sed -n 's/^URIs: *\(\S*\/debian\)\/*$/\1/p; s/^deb \(\S*\/debian\)\/* .*/\1/p' | head -n 1 || true)
+root=$work/root
+cleanup() { # the mounts first, innermost first; never remove anything through a mount
+  findmnt -rn -o TARGET | grep "^$root/" | sort -r | xargs -r -n 1 umount -l || true
+  rm -rf --one-file-system "$root"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
+cleanup # what an interrupted run left
+debootstrap --variant=minbase bookworm "$root" "${mirror:-http://deb.debian.org/debian}" \
+  >"$work/debootstrap.log" 2>&1 || { tail -n 20 "$work/debootstrap.log"; skip "debootstrap failed"; }
+for d in proc sys dev dev/pts dev/shm; do
+  mount --bind "/$d" "$root/$d" || skip "cannot bind-mount /$d into the Debian root"
+done
+cp -L /etc/resolv.conf "$root/etc/resolv.conf"
+lap "Debian root ready"
+
+cp "$deb" "$root/tmp/"
+export DEBIAN_FRONTEND=noninteractive LC_ALL=C.UTF-8
+chroot "$root" apt-get -q update >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; exit 1; }
+# The package with only what it declares, and what this test needs to see it play.
+chroot "$root" apt-get -q install -y --no-install-recommends "/tmp/${deb##*/}" \
+  xvfb xauth xdotool wmctrl openbox >>"$work/apt.log" 2>&1 || { tail -n 30 "$work/apt.log"; exit 1; }
+chroot "$root" useradd -m player
+touch "$root/tmp/installed"
+lap "installed"
+
+# Run as the player: start the game under Xvfb, wait for its window, close it as a user does.
+cat >"$root/tmp/play.sh" <<'PLAY'
+set -eu
+command -v mirutena | grep -qx /usr/games/mirutena
+Xvfb :7 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & xvfb=$!
+export DISPLAY=:7
+sleep 1
+openbox 2>/dev/null & wm=$!
+play() {
+  mirutena 2>>game.err & game=$!
+  # The first start of a fresh system builds the font cache.
+  for i in $(seq 120); do wmctrl -l | grep -q ミルテナ && break; sleep 0.5; done
+  wmctrl -l | grep -q ミルテナ || { echo "no game window"; cat game.err; exit 1; }
+  wmctrl -c ミルテナ
+  wait $game || { echo "the game ended with status $?"; cat game.err; exit 1; }
+}
+album=$HOME/.local/share/mirutena/save.dat
+play
+[ -f "$album" ] || { echo "no album in $album"; exit 1; }
+printf '03\r\n' >"$album" # a photo kept: the second run must read it and write it back
+play
+[ "$(cat "$album")" = "$(printf '03\r')" ] || { echo "album not kept: $(od -c "$album")"; exit 1; }
+mirutena-check >/dev/null
+kill $wm $xvfb
+PLAY
+chroot "$root" runuser -l player -c 'LC_ALL=C.UTF-8 sh /tmp/play.sh'
+written=$(find "$root/usr" -newer "$root/tmp/installed" | head)
+[ -z "$written" ] || { echo "written under /usr: $written"; exit 1; }
+lap "played twice as player; album kept in the home folder, /usr untouched"
