@@ -12,7 +12,6 @@ class Fom;
 struct AlbumPlace {
     QString file; // read at start-up, written at shutdown
     QString seed; // read instead while file does not exist yet; empty: none
-    bool operator==(const AlbumPlace &) const = default;
 };
 AlbumPlace albumPlace(const QString &datDir, bool gameWritable, const QString &dataHome);
 // The same for this player: the folder's write access, and $XDG_DATA_HOME (by default

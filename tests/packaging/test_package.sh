@@ -58,14 +58,15 @@ lap "installed"
 cat >"$root/tmp/play.sh" <<'PLAY'
 set -eu
 command -v mirutena | grep -qx /usr/games/mirutena
+fc-list :lang=ja | grep -q . || { echo "no Japanese font"; exit 1; }
 Xvfb :7 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & xvfb=$!
 export DISPLAY=:7
 sleep 1
-openbox 2>/dev/null & wm=$!
+openbox >/dev/null 2>&1 & wm=$!
 play() {
   mirutena 2>>game.err & game=$!
   # The first start of a fresh system builds the font cache.
-  for i in $(seq 120); do wmctrl -l | grep -q ミルテナ && break; sleep 0.5; done
+  for i in $(seq 120); do wmctrl -l 2>/dev/null | grep -q ミルテナ && break; sleep 0.5; done
   wmctrl -l | grep -q ミルテナ || { echo "no game window"; cat game.err; exit 1; }
   wmctrl -c ミルテナ
   wait $game || { echo "the game ended with status $?"; cat game.err; exit 1; }
@@ -78,6 +79,7 @@ play
 [ "$(cat "$album")" = "$(printf '03\r')" ] || { echo "album not kept: $(od -c "$album")"; exit 1; }
 mirutena-check >/dev/null
 kill $wm $xvfb
+cat game.err # what the game said (no sound card here)
 PLAY
 chroot "$root" runuser -l player -c 'LC_ALL=C.UTF-8 sh /tmp/play.sh'
 written=$(find "$root/usr" -newer "$root/tmp/installed" | head)
