@@ -29,11 +29,14 @@ command -v debootstrap >/dev/null || skip "debootstrap is not installed"
 mirror=$(cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null |
   sed -n 's/^URIs: *\(\S*\/debian\)\/*$/\1/p; s/^deb \(\S*\/debian\)\/* .*/\1/p' | head -n 1 || true)
 root=$work/root
-cleanup() { # the mounts first, innermost first; never remove anything through a mount
+cleanup() { # what runs in the root, its mounts innermost first; never remove through a mount
+  for p in /proc/[0-9]*; do
+    [ "$(readlink "$p/root" 2>/dev/null)" != "$root" ] || kill -9 "${p#/proc/}" 2>/dev/null || true
+  done
   findmnt -rn -o TARGET | grep "^$root/" | sort -r | xargs -r -n 1 umount -l || true
   rm -rf --one-file-system "$root"
 }
-trap cleanup EXIT
+trap 'status=$?; cleanup; exit $status' EXIT
 trap 'exit 1' INT TERM HUP
 cleanup # what an interrupted run left
 debootstrap --variant=minbase bookworm "$root" "${mirror:-http://deb.debian.org/debian}" \
@@ -59,16 +62,23 @@ cat >"$root/tmp/play.sh" <<'PLAY'
 set -eu
 command -v mirutena | grep -qx /usr/games/mirutena
 fc-list :lang=ja | grep -q . || { echo "no Japanese font"; exit 1; }
-Xvfb :7 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & xvfb=$!
-export DISPLAY=:7
-sleep 1
+game= wm=
+# A free display: the root shares this machine's abstract X sockets.
+Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>display 2>/dev/null & xvfb=$!
+trap 'status=$?; kill $game $wm $xvfb 2>/dev/null || true; exit $status' EXIT
+for i in $(seq 50); do [ -s display ] && break; sleep 0.2; done
+export DISPLAY=:$(cat display)
 openbox >/dev/null 2>&1 & wm=$!
+# A window mapped while the window manager starts may never be managed.
+for i in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.2; done
 play() {
   mirutena 2>>game.err & game=$!
   # The first start of a fresh system builds the font cache.
   for i in $(seq 120); do wmctrl -l 2>/dev/null | grep -q ミルテナ && break; sleep 0.5; done
   wmctrl -l | grep -q ミルテナ || { echo "no game window"; cat game.err; exit 1; }
   wmctrl -c ミルテナ
+  for i in $(seq 60); do kill -0 $game 2>/dev/null || break; sleep 0.5; done
+  ! kill -0 $game 2>/dev/null || { echo "the game did not end when closed"; cat game.err; exit 1; }
   wait $game || { echo "the game ended with status $?"; cat game.err; exit 1; }
 }
 album=$HOME/.local/share/mirutena/save.dat
@@ -78,7 +88,6 @@ printf '03\r\n' >"$album" # a photo kept: the second run must read it and write 
 play
 [ "$(cat "$album")" = "$(printf '03\r')" ] || { echo "album not kept: $(od -c "$album")"; exit 1; }
 mirutena-check >/dev/null
-kill $wm $xvfb
 cat game.err # what the game said (no sound card here)
 PLAY
 chroot "$root" runuser -l player -c 'LC_ALL=C.UTF-8 sh /tmp/play.sh'
