@@ -3,14 +3,17 @@
 #   ./setup.sh play    build and start the game on the bundled sample game
 #   ./setup.sh test    build and run every test (the same as CI)
 #   ./setup.sh install build and install for this user, with a menu entry
-#                      (into $MIRUTENA_PREFIX, default ~/.local/share/mirutena)
+#                      (into $MIRUTENA_PREFIX, default ~/.local/share/games/mirutena)
+#   ./setup.sh package build the Debian package (in $MIRUTENA_PACKAGE_BUILD, default
+#                      build-package/) and print its path last
 set -euo pipefail
 cd "$(dirname "$0")"
 what=${1:-play}
 
 packages=(g++ cmake make pkg-config qt6-base-dev libgl-dev libfluidsynth-dev fluidsynth
           timgm6mb-soundfont fonts-ipafont-gothic xvfb xauth openbox imagemagick xdotool wmctrl python3
-          libbenchmark-dev clang libclang-rt-14-dev)
+          libbenchmark-dev clang libclang-rt-14-dev
+          dpkg-dev file lintian desktop-file-utils appstream debootstrap)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -42,12 +45,45 @@ case "$what" in
     ctest --preset fuzz -j "$jobs"
     ;;
   install)
+    data_home=${XDG_DATA_HOME:-$HOME/.local/share}
+    prefix=$(realpath -m "${MIRUTENA_PREFIX:-$data_home/games/mirutena}")
+    # The packaged game keeps each player's album in data_home/mirutena: never share it.
+    if [ "$prefix" = "$(realpath -m "$data_home/mirutena")" ]; then
+      echo "$prefix is where the packaged game keeps your album: choose another folder." >&2
+      exit 2
+    fi
+    # Earlier versions installed into that folder: bring their album along, once.
+    old=$data_home/mirutena
+    if [ -x "$old/mirutena" ] && [ -f "$old/dat/save.dat" ] && [ ! -e "$prefix/dat/save.dat" ]; then
+      mkdir -p "$prefix/dat"
+      cp -p "$old/dat/save.dat" "$prefix/dat/save.dat"
+      rm -f "$data_home/applications/mirutena.desktop" "$data_home/icons/hicolor/32x32/apps/mirutena.png"
+      echo "Your album was copied from the old install in $old, which you may now delete."
+    fi
     cmake --preset release >/dev/null
     cmake --build --preset release -j "$jobs"
-    cmake --install build-release --prefix "${MIRUTENA_PREFIX:-$HOME/.local/share/mirutena}"
+    cmake --install build-release --prefix "$prefix"
+    mkdir -p "$data_home/applications"
+    for entry in "$prefix"/*.desktop; do
+      install -m 644 "$entry" "$data_home/applications/"
+      echo "Menu entry: $data_home/applications/${entry##*/}"
+    done
+    ;;
+  package)
+    build=${MIRUTENA_PACKAGE_BUILD:-build-package}
+    # Debian's own compiler and linker flags, hardening included.
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DMIRUTENA_SYSTEM_INSTALL=ON \
+      -DMIRUTENA_TESTS=OFF -DMIRUTENA_TOOLS=OFF -DMIRUTENA_BENCH=OFF \
+      -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+      -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+    cmake --build "$build" -j "$jobs"
+    rm -f "$build"/mirutena_*.deb
+    (cd "$build" && cpack -G DEB)
+    realpath "$build"/mirutena_*.deb
     ;;
   *)
-    echo "usage: $0 play|test|install" >&2
+    echo "usage: $0 play|test|install|package" >&2
     exit 2
     ;;
 esac

@@ -11,7 +11,7 @@ int main(int argc, char *argv[]) {
         qputenv("QT_NO_GLIB", "1");
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("mirutena"));
-    app.setDesktopFileName(QStringLiteral("mirutena"));
+    app.setDesktopFileName(QStringLiteral(MIRUTENA_APP_ID));
     app.setWindowIcon(QIcon(QStringLiteral(":/mirutena.png")));
     // Closing the window ends the game through its own shutdown, with its own status.
     app.setQuitOnLastWindowClosed(false);

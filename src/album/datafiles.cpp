@@ -3,16 +3,39 @@
 #include "albumlist.h"
 #include "catalogue.h"
 #include "runtime/cp932.h"
+#include "runtime/paths.h"
 #include "runtime/textfile.h"
 #include "shell/fom.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 using namespace rt;
 
+AlbumPlace albumPlace(const QString &datDir, bool gameWritable, const QString &dataHome) {
+    const QString shipped = datDir + QStringLiteral("save") + QStringLiteral(".dat");
+    // Without a home there is nowhere else: the save then reports the game folder's file.
+    if (gameWritable || dataHome.isEmpty())
+        return {shipped, {}};
+    return {withTrailingSeparator(dataHome) + QStringLiteral("mirutena/save.dat"), shipped};
+}
+
+AlbumPlace albumPlace(const QString &datDir) {
+#ifdef MIRUTENA_SYSTEM_INSTALL
+    const bool writable = false;
+#else
+    const bool writable = QFileInfo(datDir).isDir() && QFileInfo(datDir).isWritable();
+#endif
+    return albumPlace(datDir, writable,
+                      QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+}
+
 void readAlbum(Fom &fom) {
     GameState &s = fom.st;
-    const QString path = s.datDir + QStringLiteral("save") + QStringLiteral(".dat");
+    QString path = s.albumFile;
+    if (!QFileInfo::exists(path) && !s.albumSeed.isEmpty())
+        path = s.albumSeed;
     // No album yet is an empty one; shutdown creates the file.
     if (!QFileInfo::exists(path))
         return;
@@ -31,7 +54,9 @@ void readAlbum(Fom &fom) {
 
 void writeAlbum(Fom &fom) {
     GameState &s = fom.st;
-    const QString path = s.datDir + QStringLiteral("save") + QStringLiteral(".dat");
+    const QString &path = s.albumFile;
+    // The player's data folder may not exist yet; a failure shows as the file's own error.
+    QDir().mkpath(QFileInfo(path).absolutePath());
     s.fileNo = freeFile();
     openFile(s.fileNo, path, FileMode::Output);
     try {

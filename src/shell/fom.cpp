@@ -129,8 +129,11 @@ void Fom::Form_Load() {
         options_.appDir.isEmpty() ? rt::programDir() : rt::withTrailingSeparator(options_.appDir);
     st.datDir = st.appDir + QStringLiteral("dat/");
     st.imgDir = st.appDir + QStringLiteral("img/");
+    const AlbumPlace album = albumPlace(st.datDir);
+    st.albumFile = album.file;
+    st.albumSeed = album.seed;
     // A game that never writes the album (a writer's test play) leaves it to others.
-    if (options_.saveAlbum && !guard_.claim(st.datDir + QStringLiteral("save.dat"))) {
+    if (options_.saveAlbum && !guard_.claim(st.albumFile)) {
         phase_ = Phase::Ended; // the game already running on this album plays on
         return;
     }

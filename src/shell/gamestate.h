@@ -17,6 +17,8 @@ struct GameState {
     QString appDir;
     QString datDir;
     QString imgDir;
+    QString albumFile; // the album: datDir's save.dat, or the player's own (album/datafiles.h)
+    QString albumSeed; // the shipped album, read while albumFile does not exist yet
     Flag eventActive = False;
     std::uint8_t pageLines = 0;
     std::int32_t fileNo = 0;

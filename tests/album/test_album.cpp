@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -181,6 +182,52 @@ class AlbumTest : public QObject {
         writeAlbum(*game);
         QCOMPARE(folder.read("dat/save.dat"),
                  QByteArray("03\r\n05\r\nt01\r\n\xed\x40\r\n\xfa\x5c\r\n\xff\r\n"));
+    }
+
+    // The album stays in a game folder that can be written; otherwise it goes to the
+    // player's data folder (made at the first save), started from the shipped album, which
+    // is never written.
+    void albumPlaces_data() {
+        QTest::addColumn<QString>("dat");
+        QTest::addColumn<int>("writable"); // -1: the folder's own write access
+        QTest::addColumn<bool>("inHome");
+        QTest::addColumn<QByteArray>("saved");
+        const QByteArray three("03\r\n05\r\nt01\r\n");
+        QTest::newRow("writable game folder") << "dat/" << -1 << false << three;
+        QTest::newRow("read-only game folder") << "dat/" << 0 << true << three;
+        QTest::newRow("missing data folder") << "none/" << -1 << true << QByteArray("05\r\n");
+    }
+    void albumPlaces() {
+        QFETCH(QString, dat);
+        QFETCH(int, writable);
+        QFETCH(bool, inHome);
+        QFETCH(QByteArray, saved);
+        GameFolder folder;
+        const QByteArray shipped("t01\r\n03\r\n");
+        folder.bytes("dat/save.dat", shipped);
+        const QString home = folder.path() + QStringLiteral("home"), datDir = folder.path() + dat;
+        qputenv("XDG_DATA_HOME", home.toLocal8Bit());
+        const AlbumPlace place =
+            writable < 0 ? albumPlace(datDir) : albumPlace(datDir, writable, home);
+        QCOMPARE(place.file, inHome ? home + "/mirutena/save.dat" : datDir + "save.dat");
+        QCOMPARE(place.seed, inHome ? datDir + "save.dat" : QString());
+
+        Game game(folder, false);
+        QVERIFY(game.loaded);
+        for (int run = 0; run < 2; ++run) { // the second run reads what the first saved
+            game->LST->clear();
+            game->st.albumFile = place.file;
+            game->st.albumSeed = place.seed;
+            readAlbum(*game);
+            if (run == 0)
+                game->LST->add("05");
+            writeAlbum(*game);
+            QCOMPARE(game->LST->count(), int(saved.count('\n')));
+        }
+        QFile album(place.file);
+        QVERIFY(album.open(QIODevice::ReadOnly));
+        QCOMPARE(album.readAll(), saved);
+        QCOMPARE(folder.read("dat/save.dat"), inHome ? shipped : saved);
     }
 
     void leadingNumbers_data() {
