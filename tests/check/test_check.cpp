@@ -197,8 +197,11 @@ class CheckTest : public QObject {
         const check::Report clean = check::checkGame(game.path());
         QVERIFY2(clean.findings.isEmpty() && clean.errors + clean.warnings == 0,
                  qPrintable(described(clean).join(u' ')));
+        // The bundled game: every script, branch, picture and catalogue record it needs,
+        // CP932 with CR LF throughout, and nothing that plays otherwise than it reads.
         const check::Report bundled = check::checkGame(MIRUTENA_SOURCE_DIR "/game");
-        QVERIFY2(bundled.errors == 0, qPrintable(described(bundled).join(u' ')));
+        QVERIFY2(bundled.errors + bundled.warnings == 0,
+                 qPrintable(described(bundled).join(u' ')));
     }
 
     void plantedFaultIsFound_data() {

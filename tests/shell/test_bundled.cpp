@@ -1,13 +1,10 @@
 #include "support/gamefolder.h"
 
-#include "runtime/cp932.h"
-#include "script/lines.h"
-
 #include <QDir>
 #include <QDirIterator>
 #include <QTest>
 
-// The sample game that ships: its files as the writers must make them, and a play-through.
+// The sample game that ships, played through (the story checker's test reads its files).
 class BundledGameTest : public QObject {
     Q_OBJECT
     const QString source = QStringLiteral(MIRUTENA_SOURCE_DIR "/game/");
@@ -15,13 +12,6 @@ class BundledGameTest : public QObject {
     QByteArray read(const QString &path) {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    QStringList lines(const QString &name) {
-        QByteArray bytes = read(source + "dat/" + name + ".dat");
-        QStringList out = rt::decodeCp932(bytes).split(QStringLiteral("\r\n"));
-        if (!out.isEmpty() && out.last().isEmpty())
-            out.removeLast();
-        return out;
     }
 
     // Copies the game, then plays from wherever it stands until the base screen, taking
@@ -49,81 +39,6 @@ class BundledGameTest : public QObject {
     }
 
   private slots:
-    void textFilesAreCp932WithCrLf() {
-        QDir dat(source + "dat");
-        QVERIFY(dat.exists());
-        for (const QString &name : dat.entryList({"*.dat"}, QDir::Files)) {
-            QByteArray bytes = read(dat.filePath(name));
-            if (bytes.isEmpty())
-                continue;
-            QVERIFY2(bytes.endsWith("\r\n"), qPrintable(name));
-            QVERIFY2(!bytes.contains("\r\r") && bytes.count('\r') == bytes.count('\n'),
-                     qPrintable(name));
-            QVERIFY2(!rt::decodeCp932(bytes).contains(QChar::ReplacementCharacter),
-                     qPrintable(name));
-        }
-        QCOMPARE(read(source + "dat/save.dat"), QByteArray());
-    }
-
-    void everyScriptAndPictureItNeedsExists() {
-        QStringList todo{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9_1", "9_2", "gameover"};
-        QSet<QString> done;
-        int questions = 0;
-        for (const char *pic : {"ttl", "girl", "dmy"})
-            QVERIFY2(QFile::exists(source + "img/" + pic + ".dat"), pic);
-        while (!todo.isEmpty()) {
-            const QString name = todo.takeFirst();
-            if (done.contains(name))
-                continue;
-            done.insert(name);
-            QStringList script = lines(name);
-            QVERIFY2(!script.isEmpty(), qPrintable(name));
-            for (int i = 0; i < script.size(); ++i) {
-                const QString &line = script[i];
-                bool ok = false;
-                switch (script::kindOf(line)) {
-                case script::LineKind::Picture: {
-                    QString pic = script::operandOf(line, &ok);
-                    QVERIFY2(QFile::exists(source + "img/" + pic + ".dat"),
-                             qPrintable(name + ": " + pic));
-                    break;
-                }
-                case script::LineKind::Chain:
-                    todo << script::operandOf(line, &ok);
-                    break;
-                case script::LineKind::Question:
-                    QCOMPARE(i + 3, script.size());
-                    todo << name + "_1" << name + "_2";
-                    if (name != "0")
-                        ++questions;
-                    break;
-                default:
-                    break;
-                }
-            }
-        }
-        QVERIFY(questions >= 8);
-        for (int i = 0; i <= 30; ++i)
-            QVERIFY(QFile::exists(source +
-                                  QStringLiteral("img/%1.dat").arg(i, 2, 10, QLatin1Char('0'))));
-        for (int i = 0; i <= 15; ++i)
-            QVERIFY(QFile::exists(source +
-                                  QStringLiteral("img/t%1.dat").arg(i, 2, 10, QLatin1Char('0'))));
-    }
-
-    void cataloguesAreFull() {
-        GameFolder folder;
-        copyGame(folder);
-        Game game(folder, false);
-        QVERIFY(game.loaded);
-        for (int i = 0; i <= 30; ++i)
-            QVERIFY2(game->st.photoTexts[i].contains("\r\n"), qPrintable(QString::number(i)));
-        for (int i = 0; i <= 15; ++i)
-            QVERIFY2(game->st.specialPhotoTexts[i].contains("\r\n"),
-                     qPrintable(QString::number(i)));
-        QVERIFY(game->st.photoTexts[31].isEmpty());
-    }
-
     void playsThroughToEitherEndingAndGameOver_data() {
         QTest::addColumn<int>("choice");
         QTest::addColumn<QString>("ending");
