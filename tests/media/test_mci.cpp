@@ -168,6 +168,15 @@ class MciTest : public QObject {
         QVERIFY2(endsOnTime(frames), qPrintable(QString::number(frames)));
     }
 
+    // "from 0" alone plays a finished song again from its start.
+    void playFromTheStart() {
+        QCOMPARE(send("play M"), 0);
+        const std::vector<float> first = render("M");
+        QVERIFY(endsOnTime(playOut("M", block)));
+        QCOMPARE(send("play M from 0"), 0);
+        QVERIFY(difference(render("M"), first) < 0.02f * peak(first));
+    }
+
     void seekWhilePlaying() {
         QCOMPARE(send(open(heldPath, "H")), 0);
         QCOMPARE(send("play H"), 0);

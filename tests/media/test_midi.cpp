@@ -57,20 +57,14 @@ class MidiTest : public QObject {
         QTest::addColumn<QByteArray>("answer");
         QTest::addColumn<int>("result");
         QTest::addColumn<bool>("restarts");
-        QTest::newRow("stopped") << QByteArray("stopped") << 0 << true;
-        QTest::newRow("STOPPED") << QByteArray("STOPPED") << 0 << true;
-        QTest::newRow("sToPpEd") << QByteArray("sToPpEd") << 0 << true;
-        QTest::newRow("Stopped now") << QByteArray("Stopped now") << 0 << true;
-        QTest::newRow("no NUL in the 15") << QByteArray("stoppedstopped!") << 0 << true;
+        for (const char *answer :
+             {"stopped", "STOPPED", "sToPpEd", "Stopped now", "stoppedstopped!"})
+            QTest::addRow("'%s'", answer) << QByteArray(answer) << 0 << true; // the last: no NUL
         QTest::newRow("result ignored") << QByteArray("stopped") << 1 << true;
         // After a "stopped": each tick asks with a fresh reply area.
         QTest::newRow("failed, no answer") << QByteArray() << 1 << false;
-        QTest::newRow("stoppe") << QByteArray("stoppe") << 0 << false;
-        QTest::newRow("stoppe and a blank") << QByteArray("stoppe ") << 0 << false;
-        QTest::newRow("playing") << QByteArray("playing") << 0 << false;
-        QTest::newRow("empty") << QByteArray("") << 0 << false;
-        QTest::newRow("leading blank") << QByteArray(" stopped") << 0 << false;
-        QTest::newRow("stopper") << QByteArray("stopper") << 0 << false;
+        for (const char *answer : {"stoppe", "stoppe ", "playing", "", " stopped", "stopper"})
+            QTest::addRow("'%s'", answer) << QByteArray(answer) << 0 << false;
     }
     void pollReadsTheMode() {
         Recorder recorder;
