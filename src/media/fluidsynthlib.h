@@ -12,7 +12,6 @@
     X(fluid_settings_setstr)                                                                       \
     X(fluid_settings_setint)                                                                       \
     X(fluid_settings_setnum)                                                                       \
-    X(fluid_settings_foreach_option)                                                               \
     X(fluid_set_log_function)                                                                      \
     X(new_fluid_synth)                                                                             \
     X(delete_fluid_synth)                                                                          \

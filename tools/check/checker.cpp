@@ -306,18 +306,12 @@ void GameCheck::checkMusic() {
     const QByteArray path = QFile::encodeName(info.absoluteFilePath());
     if (path.contains('"'))
         return; // the command string cannot name it; the game itself could not either
-    int result = 0;
+    bool refused = false;
     {
-        QuietStderr quiet;
-        media::mciUseOfflineRendering(true);
-        const QByteArray open = "open \"" + path + "\" alias MIRUTENA_CHECK";
-        result = media::mciSendStringA(open.constData(), nullptr, 0, nullptr);
-        if (result == 0)
-            media::mciSendStringA("close MIRUTENA_CHECK", nullptr, 0, nullptr);
-        media::mciUseOfflineRendering(false);
+        QuietStderr quiet; // FluidSynth's libraries may speak as they load
+        refused = media::mciRefusesSong(path.constData());
     }
-    // Any other failure (no soundfont, no sound card) belongs to the machine, not the game.
-    if (result == media::MCIERR_INVALID_FILE || result == media::MCIERR_FILE_NOT_FOUND) {
+    if (refused) {
         out.error(file, 0, QStringLiteral("music-unplayable"),
                   QStringLiteral("曲として再生できません（Standard MIDI File ではないか、壊れて"
                                  "います）。曲が鳴りません。"));
