@@ -11,30 +11,18 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
-#include <random>
 
 namespace {
 
 // The album file as the game leaves it after reading this one and writing it back.
-QByteArray readAndWrite(const QByteArray &album, QStringList *items = nullptr) {
+QByteArray readAndWrite(const QByteArray &album) {
     GameFolder folder;
     folder.bytes("dat/save.dat", album);
     Game game(folder, false);
     if (!game.loaded)
         return "not loaded";
-    if (items) {
-        for (int i = 0; i < game->LST->count(); ++i)
-            *items << game->LST->text(i);
-    }
     writeAlbum(*game);
     return folder.read("dat/save.dat");
-}
-
-QByteArray crlfLines(const QList<QByteArray> &lines) {
-    QByteArray out;
-    for (const QByteArray &line : lines)
-        out += line + "\r\n";
-    return out;
 }
 
 } // namespace
@@ -126,50 +114,15 @@ class AlbumTest : public QObject {
         QTest::newRow("one text, two byte forms")
             << QByteArray("\xfa\x5c\r\n\xed\x40\r\n03\r\n\xfa\x5c\r\n\xed\x40\r\n")
             << QByteArray("03\r\n\xfa\x5c\r\n\xed\x40\r\n\xfa\x5c\r\n\xed\x40\r\n");
+        // Lines go out in blocks of 64 KiB: one longer than a block, between two others.
+        const QByteArray huge = QByteArray(70000, 'x') + "\x81";
+        QTest::newRow("longer than a write block") << QByteArray("t1\r\n" + huge + "\r\n05\r\n")
+                                                   << QByteArray("05\r\nt1\r\n" + huge + "\r\n");
     }
     void albumRoundTrip() {
         QFETCH(QByteArray, album);
         QFETCH(QByteArray, written);
         QCOMPARE(readAndWrite(album), written);
-    }
-
-    // A large edited album of many distinct lines, codes, invalid bytes and a line longer
-    // than any write block, against the plainest reading of the rules: every line decoded,
-    // a stable sort by text, every line written back as it stood.
-    void bigAlbumMatchesPlainSort() {
-        std::mt19937 random(42);
-        const QByteArray alphabet("0123456789tT \x80\x81\x82\xa0\xb1\xed\x40\xfa\x5c\xff");
-        QList<QByteArray> lines;
-        for (int i = 0; i < 30000; ++i) {
-            const unsigned kind = random() % 10;
-            QByteArray line;
-            if (kind < 6) {
-                const unsigned n = random() % 47;
-                line = n < 31 ? QByteArray::number(n + 100).sliced(1)
-                              : "t" + QByteArray::number(n - 31 + 100).sliced(1);
-            } else if (kind < 9) {
-                for (unsigned k = random() % 7; k > 0; --k)
-                    line += alphabet[random() % alphabet.size()];
-            }
-            lines << line;
-        }
-        lines[12345] = QByteArray(70000, 'x') + "\x81";
-        QList<std::pair<QString, QByteArray>> reference;
-        for (const QByteArray &line : lines)
-            reference.append({rt::decodeCp932(line), line});
-        std::stable_sort(reference.begin(), reference.end(),
-                         [](const auto &a, const auto &b) { return a.first < b.first; });
-        QList<QByteArray> expectedLines;
-        QStringList expectedItems;
-        for (const auto &[text, raw] : reference) {
-            expectedLines << raw;
-            expectedItems << text;
-        }
-
-        QStringList items;
-        const QByteArray written = readAndWrite(crlfLines(lines), &items);
-        QCOMPARE(items, expectedItems);
-        QVERIFY(written == crlfLines(expectedLines)); // QCOMPARE would print megabytes
     }
 
     // Entries read from the file and entries added later are written alike.

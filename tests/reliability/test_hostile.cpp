@@ -80,31 +80,6 @@ QByteArray pngHeader(quint32 width, quint32 height) {
 class HostileFilesTest : public QObject {
     Q_OBJECT
   private slots:
-    void albumThatIsAFolderIsAStartupError() {
-        GameFolder folder;
-        folder.remove("dat/save.dat");
-        QVERIFY(QDir().mkpath(folder.dat("save.dat")));
-        Game game(folder);
-        QVERIFY(!game.loaded);
-        QCOMPARE(game.errors.size(), 1);
-        QVERIFY2(game.errors[0].contains(folder.dat("save.dat")), qPrintable(game.errors[0]));
-        QVERIFY(QFileInfo(folder.dat("save.dat")).isDir());
-    }
-
-    void albumThatCannotBeWrittenIsReported() {
-        GameFolder folder;
-        folder.text("dat/save.dat", {"03", "t01"});
-        Game game(folder);
-        QVERIFY(game.loaded);
-        // Someone puts a folder where the album goes while the game runs.
-        folder.remove("dat/save.dat");
-        QVERIFY(QDir().mkpath(folder.dat("save.dat")));
-        game->close();
-        QCOMPARE(game.exitStatus, 1);
-        QCOMPARE(game.errors.size(), 1);
-        QVERIFY2(game.errors[0].contains(folder.dat("save.dat")), qPrintable(game.errors[0]));
-    }
-
     void fullDiskKeepsTheOldAlbum() {
         GameFolder folder;
         const QString mountPoint = folder.path() + "small";

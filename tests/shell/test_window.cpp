@@ -241,25 +241,6 @@ class WindowTest : public QObject {
         QCOMPARE(folder.read(QStringLiteral("dat/save.dat")), QByteArray("01\r\n"));
     }
 
-    void albumBytesSurviveRoundTrip() {
-        GameFolder folder;
-        // Invalid CP932, a NEC/IBM duplicate, an empty entry: all written back as read.
-        const QByteArray album("t12\r\n\x80\x81\r\n03\r\n\x87\x90\r\n\r\n\xfa\x55\r\n");
-        folder.bytes(QStringLiteral("dat/save.dat"), album);
-        Game game(folder);
-        QCOMPARE(game->LST->count(), 6);
-        QCOMPARE(game->LST->text(0), QString());
-        QCOMPARE(game->LST->text(1), QStringLiteral("03"));
-        game->close();
-        QByteArray written = folder.read(QStringLiteral("dat/save.dat"));
-        QList<QByteArray> lines = written.split('\n');
-        QList<QByteArray> expected = album.split('\n');
-        std::sort(lines.begin(), lines.end());
-        std::sort(expected.begin(), expected.end());
-        QCOMPARE(lines, expected);
-        QVERIFY(written.startsWith("\r\n03\r\nt12\r\n"));
-    }
-
     void failedSaveIsReported() {
         GameFolder folder;
         Game game(folder);
