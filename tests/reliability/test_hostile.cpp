@@ -187,34 +187,6 @@ class HostileFilesTest : public QObject {
         QCOMPARE(folder.read("dat/save.dat"), QByteArray("03\r\n\x82\xff\r\n"));
     }
 
-    void foreignLineEndings() {
-        GameFolder folder;
-        // LF alone stays inside a line: the whole file is one text line.
-        folder.bytes("dat/0.dat", "\x82\xa0\n\x82\xa2\n");
-        // Lone CR ends lines: two records.
-        folder.bytes("dat/syasin.dat", "A\r>\rB\r");
-        folder.bytes("dat/tsyasin.dat", "C\n>\nD\n");
-        Game game(folder);
-        QVERIFY(game.errors.isEmpty());
-        QCOMPARE(game.caption(), QStringLiteral("あ\nい\n"));
-        QCOMPARE(game->st.photoTexts[1], QStringLiteral("【1番】\r\nB"));
-        QCOMPARE(game->st.specialPhotoTexts[0], QStringLiteral("【特別0番】\r\nC\n>\nD\n"));
-        QCOMPARE(game->st.specialPhotoTexts[1], QString());
-    }
-
-    void catalogueWithThousandsOfRecords() {
-        GameFolder folder;
-        QByteArray catalogue;
-        for (int i = 0; i < 50000; ++i)
-            catalogue += "r" + QByteArray::number(i) + "\r\n>\r\n";
-        folder.bytes("dat/syasin.dat", catalogue);
-        Game game(folder);
-        QVERIFY(game.errors.isEmpty());
-        QCOMPARE(game->st.photoTexts[30], QStringLiteral("【30番】\r\nr30"));
-        QCOMPARE(game->st.photoTexts[31], QString());
-    }
-
-    // A line of 200 MB is shown as the text it is; what the window lays out stays small.
     void hugeScriptLine() {
         GameFolder folder;
         QByteArray script;

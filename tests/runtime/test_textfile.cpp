@@ -125,14 +125,6 @@ class TextFileTest : public QObject {
         }
         closeFile(a);
         QVERIFY_THROWS_EXCEPTION(RuntimeError, eof(a)); // closed
-        try {
-            openFile(freeFile(), file("missing.txt"), FileMode::Input);
-            QFAIL("opened a missing file");
-        } catch (const RuntimeError &e) {
-            QCOMPARE(e.message(), QStringLiteral("ファイルが見つかりません。"));
-            QVERIFY(e.text().endsWith(file("missing.txt")));
-        }
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, openFile(freeFile(), dir.path(), FileMode::Input));
         // A device would be read for ever: only plain files are read.
         QVERIFY_THROWS_EXCEPTION(
             RuntimeError, openFile(freeFile(), QStringLiteral("/dev/zero"), FileMode::Input));

@@ -33,10 +33,6 @@ class RunnerTest : public QObject {
         QTest::newRow("img holding >p") << ">img >park" << int(LineKind::PageBreak);
         QTest::newRow("capitals are text") << ">IMG x" << int(LineKind::Text);
         QTest::newRow("hit is text") << ">hit" << int(LineKind::Text);
-        QTest::newRow("qst before end") << ">qst>end" << int(LineKind::Question);
-        QTest::newRow("chain") << ">ive 3" << int(LineKind::Chain);
-        QTest::newRow("picture") << ">img x" << int(LineKind::Picture);
-        QTest::newRow("event end") << ">syuuryou" << int(LineKind::EventEnd);
         QTest::newRow("img after ive") << ">ive >img x" << int(LineKind::Picture);
         QTest::newRow("full-width mark") << "＞p" << int(LineKind::Text);
     }
@@ -44,19 +40,6 @@ class RunnerTest : public QObject {
         QFETCH(QString, line);
         QFETCH(int, kind);
         QCOMPARE(int(script::kindOf(line)), kind);
-    }
-
-    void operands() {
-        bool ok = false;
-        QCOMPARE(script::operandOf(QStringLiteral(">ive a b "), &ok), QStringLiteral("a b "));
-        QVERIFY(ok);
-        QCOMPARE(script::operandOf(QStringLiteral(">img "), &ok), QString());
-        QVERIFY(ok);
-        script::operandOf(QStringLiteral(">img"), &ok);
-        QVERIFY(!ok);
-        QVERIFY(script::makesPreviousWait(u"x>hit"));
-        QVERIFY(!script::makesPreviousWait(u">img a"));
-        QVERIFY(!script::makesPreviousWait(u""));
     }
 
     void oneLineScriptWaitsThenReturns() {
@@ -356,12 +339,8 @@ class RunnerTest : public QObject {
         QFETCH(int, length);
         QFETCH(bool, smaller);
         GameFolder folder;
-        Fom::Options o;
-        o.appDir = folder.path();
-        o.screenWidth = screen;
-        o.logicalDpi = 96;
-        Fom fom(o);
-        fom.Form_Load();
+        Game game(folder, false, false, screen);
+        Fom &fom = *game;
         ChoiceButton *b = fom.Qstlbl[0];
         b->setText(QString(length, QChar(0x5BFA))); // 寺: ink across its whole width
         QCOMPARE(b->captionFont().pointSizeF() < b->font().pointSizeF(), smaller);
@@ -395,7 +374,7 @@ class RunnerTest : public QObject {
     }
 
     // A failing line is retried once on the closed script; the report names the first
-    // failure's cause and the script at fault, never a self-restarting event.
+    // failure's cause and the script at fault.
     void errorsNameTheirCause_data() {
         QTest::addColumn<QStringList>("opening");
         QTest::addColumn<QString>("brokenFile"); // "" = none; "/" = a folder
@@ -438,25 +417,7 @@ class RunnerTest : public QObject {
         if (game.errors.isEmpty())
             game.click();
         QCOMPARE(game.errors.size(), 1);
-        QVERIFY2(game.errors[0].contains(cause) && game.errors[0].contains(folder.dat(file)) &&
-                     !game.errors[0].contains(QStringLiteral("イベント「")),
-                 qPrintable(game.errors[0]));
-        QCOMPARE(game.exitStatus, 1);
-    }
-
-    void selfChainingEventReportsError_data() {
-        QTest::addColumn<QStringList>("opening");
-        QTest::newRow("ive itself") << QStringList{">ive 0"};
-        QTest::newRow("end only") << QStringList{">end"};
-        QTest::newRow("picture then end") << QStringList{">img ", ">end"};
-    }
-    void selfChainingEventReportsError() {
-        QFETCH(QStringList, opening);
-        GameFolder folder;
-        folder.script("0", opening);
-        Game game(folder);
-        QCOMPARE(game.errors.size(), 1);
-        QVERIFY2(game.errors[0].contains(QStringLiteral("イベント「0」")),
+        QVERIFY2(game.errors[0].contains(cause) && game.errors[0].contains(folder.dat(file)),
                  qPrintable(game.errors[0]));
         QCOMPARE(game.exitStatus, 1);
     }

@@ -2,7 +2,6 @@
 
 #include "album/datafiles.h"
 #include "media/midi.h"
-#include "shell/layout.h"
 #include "sim/stats.h"
 
 #include <QTest>
@@ -14,7 +13,7 @@
 class WindowTest : public QObject {
     Q_OBJECT
   private slots:
-    void metrics_data() {
+    void layoutOnEveryScreen_data() {
         QTest::addColumn<int>("screen");
         QTest::addColumn<int>("pixels");
         QTest::addColumn<int>("font");
@@ -22,26 +21,13 @@ class WindowTest : public QObject {
         QTest::newRow("1024") << 1024 << 410 << 9;
         QTest::newRow("1920") << 1920 << 768 << 14;
     }
-    void metrics() {
+    void layoutOnEveryScreen() {
         QFETCH(int, screen);
         QFETCH(int, pixels);
         QFETCH(int, font);
-        layout::WindowMetrics m = layout::windowMetrics(screen, 96);
-        QCOMPARE(m.windowPixels, pixels);
-        QCOMPARE(m.fontPoints, font);
-    }
-
-    void gridAndChoiceRowsOnEveryScreen_data() { metrics_data(); }
-    void gridAndChoiceRowsOnEveryScreen() {
-        QFETCH(int, screen);
-        QFETCH(int, pixels);
         GameFolder folder;
-        Fom::Options o;
-        o.appDir = folder.path();
-        o.screenWidth = screen;
-        o.logicalDpi = 96;
-        Fom fom(o);
-        fom.Form_Load();
+        Game game(folder, false, false, screen);
+        Fom &fom = *game;
         QCOMPARE(fom.size(), QSize(pixels, pixels));
         QCOMPARE(fom.st.choiceTop[0], 8);
         QCOMPARE(fom.st.choiceTop[1], 9);
@@ -51,7 +37,7 @@ class WindowTest : public QObject {
         QCOMPARE(fom.com[3]->geometry().bottom() + 1, fom.TurasaPic->y());
         QCOMPARE(fom.lbl->geometry(), fom.ClickME->geometry());
         QCOMPARE(fom.lbl->x(), qRound(0.3 * pixels / 10.6));
-        QCOMPARE(fom.com[0]->font().pointSize(), fom.metrics().fontPoints);
+        QCOMPARE(fom.com[0]->font().pointSize(), font);
     }
 
     // The indicator frames the message area without covering any of its text.
@@ -63,12 +49,8 @@ class WindowTest : public QObject {
     void clickIndicatorClearsTheText() {
         QFETCH(int, screen);
         GameFolder folder;
-        Fom::Options o;
-        o.appDir = folder.path();
-        o.screenWidth = screen;
-        o.logicalDpi = 96;
-        Fom fom(o);
-        fom.Form_Load();
+        Game game(folder, false, false, screen);
+        Fom &fom = *game;
         QImage painted(fom.ClickME->size(), QImage::Format_ARGB32_Premultiplied);
         painted.fill(Qt::transparent);
         fom.ClickME->render(&painted, {}, {}, QWidget::DrawChildren);

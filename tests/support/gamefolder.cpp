@@ -85,10 +85,10 @@ void FixedRandom::push(std::initializer_list<double> values) {
     values_.insert(values_.end(), values);
 }
 
-Game::Game(GameFolder &folder, bool show, bool music) {
+Game::Game(GameFolder &folder, bool show, bool music, int screen) {
     Fom::Options options;
     options.appDir = folder.path();
-    options.screenWidth = 1024;
+    options.screenWidth = screen;
     options.logicalDpi = 96;
     options.music = music;
     options.reportError = [this](const rt::RuntimeError &e) { errors << e.text(); };

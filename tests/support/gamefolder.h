@@ -44,7 +44,7 @@ class FixedRandom {
 
 // The real window on a test folder, with errors and the exit recorded instead of shown.
 struct Game {
-    explicit Game(GameFolder &folder, bool show = true, bool music = false);
+    explicit Game(GameFolder &folder, bool show = true, bool music = false, int screen = 1024);
     ~Game();
     Fom &operator*() { return *fom; }
     Fom *operator->() { return fom.get(); }
