@@ -79,21 +79,22 @@ void pauseRule(Fom &fom) {
 // Executes lineBuf. True when the next step is to run at once.
 bool dispatch(Fom &fom, PictureMemo &pictures) {
     GameState &s = fom.st;
-    switch (script::kindOf(s.lineBuf)) {
+    const LineKind kind = script::kindOf(s.lineBuf);
+    switch (kind) {
     case LineKind::PageBreak:
         fom.lbl->clearCaption();
         s.pageLines = 0;
         return true;
-    case LineKind::EventEnd:
+    case LineKind::EventEnd: // back to the base screen
+    case LineKind::GameEnd:  // a new game, which starts the opening
         closeScript(fom);
-        fom.GameStt();
+        if (kind == LineKind::EventEnd)
+            fom.GameStt();
+        else
+            fom.Form_Activate();
         return false;
     case LineKind::Question:
         QstSet(fom);
-        return false;
-    case LineKind::GameEnd:
-        closeScript(fom);
-        fom.Form_Activate();
         return false;
     case LineKind::Picture:
         pictures.show(fom, operandOrFail(fom));
