@@ -214,6 +214,10 @@ void Fom::showScreen(Screen screen) {
     TurasaPic->setVisible(base);
     lbl->show();
     Pic->show();
+    // Qt leaves the focus on a hidden control when no other can take it, and keys would
+    // still press it: the window takes them instead.
+    if (QWidget *focused = focusWidget(); focused && !focused->isVisible())
+        focused->clearFocus();
 }
 
 void Fom::GameStt() {
