@@ -1,18 +1,21 @@
 #pragma once
 
-#include <QLocalServer>
 #include <QObject>
+#include <QSocketNotifier>
 #include <QString>
 #include <functional>
+#include <memory>
 
 // One game per album. Two games on one album would each write it when they close, and the
 // photos of the one closed first would be lost. The first game on an album listens on a
-// local socket named after it; a later start asks that game to come to the front instead.
-// The socket is in the abstract namespace, so it dies with its process: a game that was
-// killed never keeps the next one out.
+// local socket named after it; a later start connects, which asks that game to come to
+// the front, and ends. The socket is in the abstract namespace, so it dies with its
+// process: a game that was killed never keeps the next one out. (Plain sockets rather
+// than Qt's network module, whose libraries would cost every start-up their loading.)
 class AlbumGuard : public QObject {
   public:
     explicit AlbumGuard(std::function<void()> comeForward, QObject *parent = nullptr);
+    ~AlbumGuard() override;
     // True when this game may play on the album; false when another game has it, which
     // has been asked to come to the front.
     bool claim(const QString &albumPath);
@@ -20,5 +23,6 @@ class AlbumGuard : public QObject {
 
   private:
     std::function<void()> comeForward_;
-    QLocalServer server_;
+    int listening_ = -1;
+    std::unique_ptr<QSocketNotifier> notifier_;
 };
