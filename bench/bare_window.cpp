@@ -2,8 +2,12 @@
 // the game's size on the screen and paint it, and, given a soundfont, the least memory a
 // program holding the game's music needs.
 //   bench_bare_window WIDTH HEIGHT [SOUNDFONT]
+// BENCH_BARE_TEXT=1 and BENCH_BARE_PICTURE=FILE make its first frame the kind the game's
+// first frame is: the opening's picture and a line of Japanese text.
 
 #include <QApplication>
+#include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QWidget>
 
@@ -17,6 +21,7 @@ namespace {
 class BareWindow : public QWidget {
   public:
     bool withText = false;
+    QImage picture; // BENCH_BARE_PICTURE: a picture file drawn over the middle, as a first frame
 
   protected:
     void paintEvent(QPaintEvent *) override {
@@ -24,6 +29,8 @@ class BareWindow : public QWidget {
         p.fillRect(rect(), Qt::white);
         // A window with any text pays for the font system once: fontconfig's set-up and
         // the first Japanese face. BENCH_BARE_TEXT=1 asks for one line of it.
+        if (!picture.isNull())
+            p.drawImage(QRect(width() / 5, 0, width() * 3 / 5, height() * 3 / 5), picture);
         if (withText) {
             QFont font;
             font.setFamilies({QStringLiteral("IPAGothic")});
@@ -68,6 +75,12 @@ int main(int argc, char *argv[]) {
 
     BareWindow window;
     window.withText = qEnvironmentVariableIntValue("BENCH_BARE_TEXT") == 1;
+    if (const QString file = qEnvironmentVariable("BENCH_BARE_PICTURE"); !file.isEmpty()) {
+        QImageReader reader(file);
+        reader.setDecideFormatFromContent(true);
+        reader.setScaledSize(QSize(width * 3 / 5, height * 3 / 5));
+        window.picture = reader.read();
+    }
     window.setFixedSize(width, height);
     window.show();
     return app.exec();
