@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 #include <span>
+#include <string_view>
 
 // One entry per row. An album holds a few thousand photos at most; the plain form reads
 // and sorts 100,000 within its goal (bench/run).
@@ -142,8 +143,16 @@ QRect AlbumList::rowRect(int row) const {
 
 void AlbumList::fill(QList<album::Entry> entries) {
     // Code unit by code unit, digits before letters; equal texts keep their file order.
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const album::Entry &a, const album::Entry &b) { return a.text < b.text; });
+    const auto before = [](const album::Entry &a, const album::Entry &b) {
+        const auto units = [](const QString &s) {
+            return std::u16string_view(reinterpret_cast<const char16_t *>(s.utf16()),
+                                       std::size_t(s.size()));
+        };
+        return units(a.text) < units(b.text);
+    };
+    // The game writes its album sorted, so an album read back seldom needs the sort.
+    if (!std::is_sorted(entries.cbegin(), entries.cend(), before))
+        std::stable_sort(entries.begin(), entries.end(), before);
     QSignalBlocker quiet(this);
     model_->reset(std::move(entries));
 }
