@@ -90,6 +90,10 @@ QString AlbumList::text(int row) const {
     return row >= 0 && row < count() ? model_->rows[row].text : QString();
 }
 
+const QList<album::Entry> &AlbumList::entries() const {
+    return model_->rows;
+}
+
 QByteArray AlbumList::bytes(int row) const {
     return row >= 0 && row < count() ? model_->rows[row].bytes : QByteArray();
 }

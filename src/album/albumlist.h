@@ -32,6 +32,8 @@ class AlbumList : public QListView {
     QString text(int row) const;
     // The bytes to write for a row: as read from the file, or the text in CP932.
     QByteArray bytes(int row) const;
+    // Every row in order, for the writer.
+    const QList<album::Entry> &entries() const;
 
     // Where a new entry goes: one binary search, no re-sort.
     int insertRow(const QString &text) const;

@@ -66,12 +66,10 @@ void writeAlbum(Fom &fom) {
         QByteArray block;
         block.reserve(blockSize + 64);
         bool pending = false;
-        const AlbumList &list = *fom.LST;
-        const int count = list.count();
-        for (int i = 0; i < count; ++i) {
+        for (const album::Entry &entry : fom.LST->entries()) {
             if (pending)
                 block += "\r\n";
-            block += list.bytes(i);
+            block += entry.bytes;
             pending = true;
             if (block.size() >= blockSize) {
                 writeLineRaw(s.fileNo, block);
