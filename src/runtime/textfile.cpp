@@ -2,10 +2,10 @@
 
 #include "cp932.h"
 #include "error.h"
+#include "savefile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <array>
 #include <memory>
 
@@ -28,7 +28,7 @@ struct OpenFile {
     QString path;
     FileMode mode = FileMode::Input;
     std::unique_ptr<QFile> in;
-    std::unique_ptr<QSaveFile> out;
+    std::unique_ptr<SaveFile> out;
     QByteArray buffer; // unread input from buffer[pos] on
     qsizetype pos = 0;
     bool emptyFile = false;
@@ -117,8 +117,8 @@ void openFile(int number, const QString &path, FileMode mode) {
     } else {
         if (info.isDir())
             throw RuntimeError(cannotWrite(), path);
-        f->out = std::make_unique<QSaveFile>(path);
-        if (!f->out->open(QIODevice::WriteOnly))
+        f->out = std::make_unique<SaveFile>(path);
+        if (!f->out->open())
             throw RuntimeError(cannotWrite(), path);
     }
     table()[number] = std::move(f);
@@ -139,7 +139,7 @@ bool eof(int number) {
 
 void writeLineRaw(int number, QByteArrayView bytes) {
     OpenFile &f = fileFor(number, FileMode::Output);
-    if (f.out->write(bytes.data(), bytes.size()) != bytes.size() || f.out->write("\r\n", 2) != 2)
+    if (!f.out->write(bytes, "\r\n"))
         throw RuntimeError(cannotWrite(), f.path);
 }
 
@@ -166,7 +166,7 @@ void discardFile(int number) {
 
 void closeAllFiles() {
     for (auto &f : table())
-        f.reset(); // an uncommitted QSaveFile discards its new file
+        f.reset(); // an uncommitted save throws its new contents away
 }
 
 int openFileCount() {

@@ -8,7 +8,7 @@ namespace rt {
 // Sequential text files by number, as the original run-time had them: take the lowest
 // free number, open it for input or output, read or write whole lines, close it.
 // Lines end at CR LF or at a lone CR (a lone LF stays inside the line); lines are
-// written with CR LF. Output goes to a new file beside the target that replaces it only
+// written with CR LF. Output goes to a new file (see SaveFile) that replaces the target only
 // when it is closed after everything was written, so a failed save never harms the old
 // file. Every failure throws RuntimeError naming the file.
 

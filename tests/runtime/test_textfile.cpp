@@ -2,7 +2,9 @@
 #include "runtime/error.h"
 #include "runtime/textfile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -107,6 +109,28 @@ class TextFileTest : public QObject {
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("old\r\n"));
+    }
+
+    // What a killed save left is taken over; a link's target is replaced, its mode kept.
+    void saveTakesOverLeftoversAndFollowsLinks() {
+        const QString real = file("real.txt"), link = file("link.txt");
+        write(real, "old\r\n");
+        QVERIFY(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(QFile::link(real, link));
+        write(file(".real.txt.new"), "half an alb");
+        for (const QString &path : {real, link}) {
+            int n = freeFile();
+            openFile(n, path, FileMode::Output);
+            writeLine(n, path);
+            closeFile(n);
+            QCOMPARE(readAll(real), QStringList{path});
+        }
+        QVERIFY(QFileInfo(link).isSymLink());
+        const auto others =
+            QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+        QCOMPARE(QFile::permissions(real) & (others | QFile::ReadOwner | QFile::WriteOwner),
+                 QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter("real").size(), 1);
     }
 
     void fileNumbersAndErrors() {

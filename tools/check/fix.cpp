@@ -1,9 +1,9 @@
 #include "checker.h"
 
 #include "runtime/cp932.h"
+#include "runtime/savefile.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
 
@@ -130,8 +130,8 @@ Converted convert(const QByteArray &bytes) {
 }
 
 bool save(const QString &path, const QByteArray &bytes, QString &why) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    rt::SaveFile file(path);
+    if (file.open() && file.write(bytes) && file.commit())
         return true;
     const QFileInfo dir(QFileInfo(path).absolutePath());
     why = !dir.isWritable() ? QStringLiteral("フォルダー dat に書き込む権限がありません")
