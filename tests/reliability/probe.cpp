@@ -221,23 +221,21 @@ int killTest(const QString &source, int kills, unsigned seed) {
             ++sawNew;
         else
             die(QStringLiteral("kill %1 tore the album: %2 bytes").arg(i).arg(now.size()));
-        // A kill between naming the new album and renaming it leaves that name, holding the
-        // whole new album; the next save takes it over. Anything else is litter.
+        // The hidden name a save goes through may stay behind (between naming and renaming,
+        // or all along where the folder cannot hold unnamed files); the next save takes it
+        // over. Anything else is litter.
         const QStringList stray = game.strayFiles();
-        if (stray == QStringList{staging}) {
-            if (readFile(game.dir.filePath(QStringLiteral("dat/") + staging)) != newAlbum)
-                die(QStringLiteral("kill %1 left a partial %2").arg(i).arg(staging));
+        if (stray == QStringList{staging})
             ++leftNamed;
-        } else if (!stray.isEmpty()) {
+        else if (!stray.isEmpty())
             die(QStringLiteral("kill %1 left %2").arg(i).arg(stray.join(u' ')));
-        }
     }
     pid = start(game.program);
     waitForHandlers(pid);
     ::kill(pid, SIGTERM);
     if (reaped(pid, true) != 0 || readFile(game.album) != newAlbum || !game.strayFiles().isEmpty())
         die(QStringLiteral("the save after the kills did not end cleanly"));
-    std::printf("kills %d: old album %d, new album %d, torn 0, named but not renamed %d "
+    std::printf("kills %d: old album %d, new album %d, torn 0, hidden new file left %d "
                 "(cleared by the next save), killed before the save opened %d\n",
                 kills, sawOld, sawNew, leftNamed, missed);
     return 0;
