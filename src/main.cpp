@@ -5,6 +5,8 @@
 #include <QIcon>
 
 int main(int argc, char *argv[]) {
+    // Before anything else, so that a signal during start-up closes the game normally.
+    catchQuitSignals();
     // The music poll wakes the event loop every millisecond; Qt's own loop does that for
     // less than GLib's, and the game needs nothing that runs on GLib's.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
@@ -16,13 +18,6 @@ int main(int argc, char *argv[]) {
     // Closing the window ends the game through its own shutdown, with its own status.
     app.setQuitOnLastWindowClosed(false);
     Fom fom;
-    // A signal that arrives while the album is still being read waits in the pipe
-    // until the event loop runs, so the album is always whole when it is written.
-    installQuitSignals([&fom] { fom.entry([&fom] { fom.Form_Unload(); }); });
-    // Start-up goes through the same guard as every other entry: any failure there,
-    // out of memory included, gets the error report.
-    if (!fom.load())
-        return fom.exitStatus(); // reported, or another game on this album came forward
-    fom.show();
-    return app.exec();
+    watchQuitSignals([&fom] { fom.quitRequested(); });
+    return fom.play();
 }

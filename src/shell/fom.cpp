@@ -155,6 +155,23 @@ bool Fom::load() {
     return phase_ == Phase::Loaded;
 }
 
+int Fom::play() {
+    if (!load())
+        return exitStatus(); // reported, or another game on this album came forward
+    show();
+    // The opening runs on the first show: a fatal error there has already reported.
+    if (finished())
+        return exitStatus();
+    return QApplication::exec();
+}
+
+void Fom::quitRequested() {
+    if (finished())
+        QCoreApplication::exit(exitStatus_); // also ends the report's own loop
+    else
+        entry([this] { Form_Unload(); });
+}
+
 void Fom::Form_Activate() {
     st.statValue = {100, 50, 10};
     st.photoProgress = 0;
@@ -284,10 +301,14 @@ void Fom::leave(const rt::RuntimeError *error) {
         else
             rt::showErrorReport(report);
     }
-    if (options_.exitProgram)
+    if (options_.exitProgram) {
         options_.exitProgram(exitStatus_);
-    else
+    } else {
+        // Queued as well: an error met before the event loop runs (the opening starts on
+        // the first show) must still end it at once.
         QCoreApplication::exit(exitStatus_);
+        QTimer::singleShot(0, qApp, [status = exitStatus_] { QCoreApplication::exit(status); });
+    }
 }
 
 bool Fom::askClearAll() {

@@ -47,6 +47,12 @@ class Fom : public QWidget {
     // Start-up through entry(): false when the game ended there (an error was reported,
     // or another game on this album came forward instead).
     bool load();
+    // The whole run for a program's main: start-up, the window, the event loop; returns
+    // the exit status.
+    int play();
+    // A quit signal: the game closes as its window does; while an error report shows, the
+    // program ends at once with that report's status.
+    void quitRequested();
     // Runs one entry into the game from the window (a click, a tick, an activation):
     // the only place an error that ends the program is met.
     void entry(const std::function<void()> &handler);

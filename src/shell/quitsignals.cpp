@@ -22,11 +22,23 @@ extern "C" void onQuitSignal(int) {
 
 } // namespace
 
-bool installQuitSignals(std::function<void()> onQuit) {
+bool catchQuitSignals() {
     if (wakeFds[0] >= 0)
         return true;
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, wakeFds) != 0)
         return false;
+    struct sigaction action = {};
+    action.sa_handler = onQuitSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+    return true;
+}
+
+void watchQuitSignals(std::function<void()> onQuit) {
+    if (!catchQuitSignals())
+        return;
     auto *notifier =
         new QSocketNotifier(wakeFds[1], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [onQuit = std::move(onQuit)] {
@@ -35,11 +47,4 @@ bool installQuitSignals(std::function<void()> onQuit) {
         }
         onQuit();
     });
-    struct sigaction action = {};
-    action.sa_handler = onQuitSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
-        ::sigaction(signal, &action, nullptr);
-    return true;
 }

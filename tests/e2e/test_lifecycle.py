@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """How a run ends: a close request as the window manager sends it saves the album and
-ends with status 0, even in the middle of an event; a missing catalogue shows the error
-report captioned ミルテナ instead of the game and ends with a non-zero status; a second start
-on the same album ends at once."""
+ends with status 0, even in the middle of an event; a fatal error shows the error report
+captioned ミルテナ instead of the game and then ends the program with a non-zero status; a
+second start on the same album ends at once."""
 
 import os
 import time
@@ -29,10 +29,7 @@ def close_during_event(session, args):
     check(not session.windows("^mirutena$", "--class"), "the window outlived its close")
 
 
-def missing_catalogue(session, args):
-    folder = GameFolder(session, args.program, PICTURES, OPENING, album=b"03\r\n")
-    os.remove(folder.path("dat/syasin.dat"))
-    game = Game(session, folder)
+def wait_report(session, game):
     box = wait_for("the error report", lambda: (session.windows(DIALOG_NAME) or [None])[0]
                    if game.proc.poll() is None else "ended", timeout=30)
     check(box != "ended", "the game ended without an error report:\n" + game.log_text())
@@ -40,12 +37,44 @@ def missing_catalogue(session, args):
           "the game window shows beside the error report")
     time.sleep(0.2 * SLOW)
     check(game.proc.poll() is None, "the program ended before the report was dismissed")
-    session.answer(box, "Return")
-    status = game.wait_exit()
-    check(status != 0, "a missing catalogue ended with status 0")
-    check("syasin.dat" in game.log_text(), "the report does not name the missing file:\n" +
-          game.log_text())
-    check(folder.read("dat/save.dat") == b"03\r\n", "the failed start touched the album")
+    return box
+
+
+def fatal_errors(session, args):
+    # Every fatal error reports, then ends the program: at start-up, in the opening (which
+    # runs before the event loop does), and in a later event; answered, or cut short by a
+    # signal while the report shows. The album is saved first once it was read (the
+    # written album comes sorted).
+    choice = {"0": "どちらにする？\n>qst\n右へ\n左へ\n"}
+    cases = [
+        # what, scripts, file removed, file named, end the report by, album afterwards
+        ("start-up", OPENING, "dat/syasin.dat", "syasin.dat", "Return", b"10\r\n03\r\n"),
+        ("opening", OPENING, "dat/0.dat", "0.dat", "Return", b"03\r\n10\r\n"),
+        ("opening", OPENING, "img/girl.dat", "girl.dat", "SIGTERM", b"03\r\n10\r\n"),
+        ("a choice", choice, None, "dat/0_", "SIGTERM", b"03\r\n10\r\n"),
+    ]
+    for what, scripts, removed, named, ending, album in cases:
+        folder = GameFolder(session, args.program, PICTURES, scripts, album=b"10\r\n03\r\n")
+        if removed:
+            os.remove(folder.path(removed))
+        game = Game(session, folder)
+        if not removed:
+            game.wait_window()
+            game.click_cell(5, 7)  # the question waits for a click
+            game.wait_shot("the choice", game.choice_open)
+            game.click_cell(1, 8)  # both branches are missing, whichever stands above
+        box = wait_report(session, game)
+        if ending == "SIGTERM":
+            game.proc.terminate()
+        else:
+            session.answer(box, ending)
+        status = game.wait_exit(timeout=1.0)
+        label = "%s without %s, ended by %s" % (what, named, ending)
+        check(status not in (0, None), "%s: status %r:\n%s" % (label, status, game.log_text()))
+        check(named in game.log_text(), "%s: the report does not name the file:\n%s" %
+              (label, game.log_text()))
+        check(folder.read("dat/save.dat") == album, "%s: the album is %r" %
+              (label, folder.read("dat/save.dat")))
 
 
 def one_game_per_album(session, args):
@@ -71,7 +100,7 @@ def one_game_per_album(session, args):
 def main(args):
     with Session(args.width, args.height) as session:
         close_during_event(session, args)
-        missing_catalogue(session, args)
+        fatal_errors(session, args)
         one_game_per_album(session, args)
 
 

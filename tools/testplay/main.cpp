@@ -30,6 +30,7 @@ int main(int argc, char *argv[]) {
     if (!plan)
         return status;
 
+    catchQuitSignals();
     // As the game itself: the music poll wakes the loop every millisecond.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
         qputenv("QT_NO_GLIB", "1");
@@ -39,9 +40,6 @@ int main(int argc, char *argv[]) {
     Fom::Options options;
     testplay::configure(options, *plan);
     Fom fom(options);
-    installQuitSignals([&fom] { fom.entry([&fom] { fom.Form_Unload(); }); });
-    if (!fom.load())
-        return fom.exitStatus();
-    fom.show();
-    return app.exec();
+    watchQuitSignals([&fom] { fom.quitRequested(); });
+    return fom.play();
 }
