@@ -74,7 +74,7 @@ case "$what" in
     # Debian's own compiler and linker flags, hardening included.
     export DEB_BUILD_MAINT_OPTIONS=hardening=+all
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DMIRUTENA_SYSTEM_INSTALL=ON \
-      -DMIRUTENA_TESTS=OFF -DMIRUTENA_TOOLS=OFF -DMIRUTENA_BENCH=OFF \
+      -DMIRUTENA_TESTS=OFF -DMIRUTENA_BENCH=OFF \
       -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
       -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
     cmake --build "$build" -j "$jobs"
