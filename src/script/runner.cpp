@@ -7,6 +7,7 @@
 #include "shell/fom.h"
 
 #include <QSet>
+#include <cstdio>
 #include <optional>
 
 using rt::RuntimeError;
@@ -123,37 +124,60 @@ bool dispatch(Fom &fom, PictureMemo &pictures) {
     return false;
 }
 
-// One step with its one recovery: the script is closed and the same line is executed
-// once more as the last of the event. A second failure leaves the step.
-bool stepOnce(Fom &fom, PictureMemo &pictures) {
+// A failure that ends the event instead of the game: a writer running the game from a
+// terminal learns of it there.
+void tellAbsorbed(const QString &line, const RuntimeError &error) {
+    QString text = QStringLiteral("「%1」の行が失敗したため、イベントはここで終わります: %2")
+                       .arg(line, error.message());
+    if (!error.file().isEmpty())
+        text += QStringLiteral(" (") + error.file() + u')';
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+// The step's one recovery: the script is closed and the step's own line runs once more as
+// the last of the event.
+void recover(Fom &fom) {
+    closeScript(fom);
+    fom.st.nextLine = endOfScript;
+}
+
+struct StepResult {
+    bool runsNext = false; // the next step is to run at once
+    bool recovered = false;
+};
+
+// One step with its one recovery. A second failure leaves the step.
+StepResult stepOnce(Fom &fom, PictureMemo &pictures) {
     GameState &s = fom.st;
     s.lineBuf = s.nextLine;
-    bool recovered = false;
-    auto recover = [&] {
-        recovered = true;
-        closeScript(fom);
-        s.nextLine = endOfScript;
-    };
+    StepResult result;
+    std::optional<RuntimeError> firstFailure;
     try {
         readAhead(fom);
-    } catch (const RuntimeError &) {
-        recover();
+    } catch (const RuntimeError &error) {
+        // Reading past the end of a closed script is how every script ends, no failure.
+        if (rt::isOpen(s.fileNo))
+            firstFailure = error;
+        result.recovered = true;
+        recover(fom);
     }
-    std::optional<RuntimeError> firstFailure;
     for (;;) {
         try {
             pauseRule(fom);
-            return dispatch(fom, pictures);
+            result.runsNext = dispatch(fom, pictures);
+            if (firstFailure)
+                tellAbsorbed(s.lineBuf, *firstFailure);
+            return result;
         } catch (const RuntimeError &error) {
             // The retry runs on a closed script, so it may fail for a reason of its own
             // (a question reading its second caption from the closed file): the first
             // failure is the one that names the script at fault.
-            if (firstFailure)
-                throw *firstFailure;
-            if (recovered)
-                throw;
+            if (result.recovered)
+                throw firstFailure ? *firstFailure : error;
             firstFailure = error;
-            recover();
+            result.recovered = true;
+            recover(fom);
         }
     }
 }
@@ -190,7 +214,30 @@ void IveStep(Fom &fom) {
     // run of any length costs neither stack nor memory.
     ChainScope scope;
     PictureMemo pictures;
-    while (stepOnce(fom, pictures)) {
+    GameState &s = fom.st;
+    // The step that ran the current one at once meets its failure with its own recovery.
+    // Only that one is kept: its retry cannot fail where its first run did not.
+    std::optional<QString> enclosingLine;
+    bool enclosingRecovered = false;
+    for (;;) {
+        StepResult step;
+        try {
+            step = stepOnce(fom, pictures);
+        } catch (const RuntimeError &error) {
+            if (!enclosingLine || enclosingRecovered)
+                throw;
+            const QString failedLine = s.lineBuf;
+            s.lineBuf = *enclosingLine;
+            recover(fom);
+            pauseRule(fom);
+            step.runsNext = dispatch(fom, pictures);
+            step.recovered = true;
+            tellAbsorbed(failedLine, error);
+        }
+        if (!step.runsNext)
+            return;
+        enclosingLine = s.lineBuf;
+        enclosingRecovered = step.recovered;
     }
 }
 

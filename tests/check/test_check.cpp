@@ -131,6 +131,9 @@ QStringList described(const check::Report &report) {
 }
 
 using check::Handover;
+
+// What a failing line does to the game.
+enum Outcome { Plays, Stops, EndsEvent };
 using check::Pacing;
 
 // Text, empty lines, page breaks, pictures and the words that the runner finds anywhere in
@@ -255,6 +258,8 @@ class CheckTest : public QObject {
             "7:0:E:script-empty 8:0:E:unreadable 9_1:0:E:unreadable");
         row(s("7=>ive 7b;7b=>img park|>ive 7;0=>img park|>end"),
             "7:1:E:chain-loop 0:2:E:chain-loop");
+        row(s("7=L1|>ive 7b;7b=L1|>ive 7"), "7:2:E:never-ends 7b:2:E:never-ends");
+        row(s("0=L1|>end"), "0:2:E:never-ends");
 
         // What a writer would not expect.
         row(s("7=L1|>syuuryou|L3|>qst|a|b;7_1=a;7_2=b;8=L1|>syuuryou||>img old;"
@@ -632,22 +637,22 @@ class CheckTest : public QObject {
         }
     }
 
-    // Where the checker says the game stops, the real game stops, and nowhere else. The
-    // opening "0" is the script under test; the game plays it with a click at every step.
-    void gameStopsWhereTheCheckerSaysSo_data() {
+    // Where the checker says the game stops, the real game stops; where it says a failing
+    // line ends the event, the game goes back to the base screen; nowhere else does either
+    // happen. The opening "0" is the script under test, played with a click at every step.
+    void failuresAreWhereTheCheckerSays_data() {
         QTest::addColumn<Files>("files");
-        QTest::addColumn<bool>("stops");
-        const QStringList stop{"0=L1|>img nothing|L3",
-                               "0=L1|>img",
-                               "0=　>img park|L2",
-                               "0=>imgpark|L2",
-                               "0=>img park>hit|L2",
-                               "0=L1|>ive nowhere",
-                               "0=L1|>ive ",
-                               "0=L1|>ive a ;a=A1",
-                               "0=>ive a;a=>img park|>ive 0",
+        QTest::addColumn<int>("outcome");
+        const QStringList stop{"0=L1|>img nothing|L3", "0=L1|>img",          "0=　>img park|L2",
+                               "0=>imgpark|L2",        "0=>img park>hit|L2", "0=L1|>ive nowhere",
+                               "0=L1|>ive ",           "0=L1|>ive a ;a=A1",  "0=L1|>qst|C1"};
+        const QStringList ends{"0=>ive a;a=>img park|>ive 0",
                                "0=|>end",
-                               "0=L1|>qst|C1"};
+                               "0=L1|>p|>ive nowhere",
+                               "0=L1|>img park|>img nothing|L4",
+                               "0=L1||>img",
+                               "0=L1|>p|>ive ",
+                               "0=L1|>img park|>qst"};
         const QStringList go{"0=L1|>img park|L3",
                              "0=L1|>img |L3",
                              "0=>IMG nothing|L2",
@@ -655,30 +660,47 @@ class CheckTest : public QObject {
                              "0=L1|>end",
                              "0=L1|>qst|C1|C2;0_1=L1;0_2=L1",
                              "0=L1|x>qst|C1|C2;0_1=L1;0_2=L1"};
-        for (const QString &folder : stop + go)
-            QTest::newRow(qPrintable(folder)) << s(folder) << stop.contains(folder);
-        QTest::newRow("chain name ending in LF") << s("a=A1", {{"0", "L1\r\n>ive a\n"}}) << true;
-        QTest::newRow("chain to an empty script") << s("0=L1|>ive a", {{"a", ""}}) << true;
+        for (const QString &folder : stop + ends + go) {
+            QTest::newRow(qPrintable(folder)) << s(folder)
+                                              << int(stop.contains(folder)   ? Stops
+                                                     : ends.contains(folder) ? EndsEvent
+                                                                             : Plays);
+        }
+        QTest::newRow("chain name ending in LF")
+            << s("a=A1", {{"0", "L1\r\n>ive a\n"}}) << int(Stops);
+        QTest::newRow("chain to an empty script") << s("0=L1|>ive a", {{"a", ""}}) << int(Stops);
     }
-    void gameStopsWhereTheCheckerSaysSo() {
+    void failuresAreWhereTheCheckerSays() {
         QFETCH(Files, files);
-        QFETCH(bool, stops);
+        QFETCH(int, outcome);
         GameFolder folder;
         folder.picture(QStringLiteral("park"), Qt::darkGreen);
         apply(folder, files);
 
         Game game(folder);
         QVERIFY(game.loaded);
-        for (int step = 0; step < 50 && game.errors.isEmpty() && game->st.eventActive; ++step)
+        int steps = 0;
+        for (; steps < 50 && game.errors.isEmpty() && game->st.eventActive; ++steps)
             game->entry([&] { lbl_Click(*game); });
-        QCOMPARE(!game.errors.isEmpty(), stops);
+        QCOMPARE(!game.errors.isEmpty(), outcome == Stops);
+        if (outcome == EndsEvent)
+            QVERIFY(steps < 50 && game->com[0]->isVisible());
 
         // Only the script's own faults: the small folder lacks most of a real game.
         static const QRegularExpression fatal(
-            "^[^:]+:[1-9]\\d*:E:(event-missing|picture-missing|operand-missing|question-captions|"
-            "chain-loop)$|:script-empty$");
-        const QStringList found = described(check::checkGame(folder.path())).filter(fatal);
-        QVERIFY2(found.isEmpty() != stops, qPrintable(found.join(u' ') + game.errors.join(u' ')));
+            "(event-missing|picture-missing|operand-missing|question-captions|chain-loop|"
+            "script-empty)$");
+        QStringList found;
+        for (const check::Finding &f : check::checkGame(folder.path()).findings) {
+            if (f.severity == check::Severity::Error && fatal.match(f.code).hasMatch() &&
+                (f.line > 0 || f.code == u"script-empty"))
+                found << f.code + u' ' + f.message;
+        }
+        const QString said = found.join(u' ') + game.errors.join(u' ');
+        QVERIFY2(found.isEmpty() == (outcome == Plays), qPrintable(said));
+        for (const QString &f : std::as_const(found))
+            QVERIFY2(f.contains(QStringLiteral("イベントが終わり")) == (outcome == EndsEvent),
+                     qPrintable(f));
     }
 };
 

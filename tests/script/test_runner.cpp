@@ -9,7 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QTemporaryFile>
 #include <QTest>
+#include <unistd.h>
 
 using script::LineKind;
 
@@ -174,21 +176,46 @@ class RunnerTest : public QObject {
         QCOMPARE(game.pictureAt(1, 1), QColor(Qt::blue));
     }
 
-    // A picture that fails to load fails again when the step retries the line, however
-    // often its name comes up; the view and the buffer keep the last good picture.
-    void failedPictureInARunIsFatal() {
+    // A line run at once from the step before it fails twice: that step meets the failure
+    // with its own recovery, so the event ends and the base screen comes back, with a line
+    // on standard error naming the cause and the file.
+    void runAtOnceFailureEndsTheEvent_data() {
+        QTest::addColumn<QStringList>("opening");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("missing chain after >p")
+            << QStringList{"a", ">p", ">ive nope"} << "nope.dat";
+        QTest::newRow("empty chain after >img")
+            << QStringList{"a", ">img red", ">ive e"} << "e.dat";
+        QTest::newRow("bad picture after >img")
+            << QStringList{"a", ">img red", ">img broken", ">img broken", "b"} << "broken.dat";
+        QTest::newRow("short >img after empty") << QStringList{"a", "", ">img"} << "0.dat";
+        QTest::newRow("short >ive after >p") << QStringList{"a", ">p", ">ive"} << "0.dat";
+        QTest::newRow(">qst at the end after >img")
+            << QStringList{"a", ">img red", ">qst"} << "0.dat";
+    }
+    void runAtOnceFailureEndsTheEvent() {
+        QFETCH(QStringList, opening);
+        QFETCH(QString, cause);
         GameFolder folder;
         folder.picture("red", Qt::red);
         folder.bytes("img/broken.dat", "not a picture");
-        folder.script("0", {"a", ">img red", ">img broken", ">img broken", "b"});
+        folder.bytes("dat/e.dat", {});
+        folder.script("0", opening);
         Game game(folder);
-        game.tick();
-        QCOMPARE(game.errors.size(), 1);
-        QVERIFY2(game.errors[0].contains(folder.path() + "img/broken.dat"),
-                 qPrintable(game.errors[0]));
-        QCOMPARE(game.exitStatus, 1);
-        QCOMPARE(game.pictureAt(1, 1), QColor(Qt::red));
-        QCOMPARE(game->E.pixelColor(0, 0), QColor(Qt::red));
+        QTemporaryFile err;
+        QVERIFY(err.open());
+        const int saved = dup(2);
+        dup2(err.handle(), 2);
+        game.click();
+        dup2(saved, 2);
+        ::close(saved);
+        QVERIFY2(game.errors.isEmpty(), qPrintable(game.errors.value(0)));
+        QVERIFY(!game->st.eventActive);
+        QVERIFY(game->com[0]->isVisible());
+        err.seek(0);
+        const QString said = QString::fromLocal8Bit(err.readAll());
+        QCOMPARE(said.count(u'\n'), 1);
+        QVERIFY2(said.contains(cause), qPrintable(said));
     }
 
     void emptyPictureNameShowsPlaceholder() {

@@ -281,6 +281,7 @@ Report GameCheck::run() {
         checkCatalogue(QStringLiteral("tsyasin"), true);
         checkScripts();
         checkChainLoops();
+        checkNeverEnding();
         checkFirstChoiceEnding();
         reportUnusedScripts();
     }
@@ -318,7 +319,13 @@ void GameCheck::checkMusic() {
     }
 }
 
-void GameCheck::referEvent(const QString &name, Via via, const QString &file, int line) {
+QString failureEnd(bool endsEvent) {
+    return endsEvent ? QStringLiteral("ここでイベントが終わり、この後は再生されません。")
+                     : QStringLiteral("ここでゲームが止まります。");
+}
+
+void GameCheck::referEvent(const QString &name, Via via, const QString &file, int line,
+                           bool endsEvent) {
     const QString fileName = name + QStringLiteral(".dat");
     auto it = eventPresent_.find(name);
     if (it == eventPresent_.end()) {
@@ -341,9 +348,8 @@ void GameCheck::referEvent(const QString &name, Via via, const QString &file, in
                       .arg(name, datFile(name));
         break;
     case Via::Chain:
-        message = QStringLiteral("連鎖先のスクリプト「%1」が見つかりません（%2）。ここでゲームが"
-                                 "止まります。")
-                      .arg(name, datFile(name));
+        message = QStringLiteral("連鎖先のスクリプト「%1」が見つかりません（%2）。%3")
+                      .arg(name, datFile(name), failureEnd(endsEvent));
         break;
     }
     const QString near = dat_.nearMiss(fileName);
@@ -351,7 +357,7 @@ void GameCheck::referEvent(const QString &name, Via via, const QString &file, in
               near.isEmpty() ? message : message + near);
 }
 
-void GameCheck::referPicture(const QString &name, const QString &file, int line) {
+void GameCheck::referPicture(const QString &name, const QString &file, int line, bool endsEvent) {
     const QString fileName =
         (name.isEmpty() ? QStringLiteral("dmy") : name) + QStringLiteral(".dat");
     picturesUsed_.insert(fileName);
@@ -359,8 +365,8 @@ void GameCheck::referPicture(const QString &name, const QString &file, int line)
         return;
     const QString near = img_.nearMiss(fileName);
     out.error(file, line, QStringLiteral("picture-missing"),
-              QStringLiteral("画像「%1」が見つかりません（img/%2）。ここでゲームが止まります。%3")
-                  .arg(name, fileName, near));
+              QStringLiteral("画像「%1」が見つかりません（img/%2）。%3%4")
+                  .arg(name, fileName, failureEnd(endsEvent), near));
 }
 
 void GameCheck::checkScripts() {
@@ -413,13 +419,90 @@ void GameCheck::checkChainLoops() {
         }
         if (state.value(at) == 1 && events_.value(at).passesInto && path.contains(at)) {
             const QStringList loop = path.mid(path.indexOf(at)) << at;
+            for (const QString &e : loop)
+                failingLoop_.insert(e);
+            // The failure climbs back through the loop until a step that ran at once meets it.
+            const bool endsEvent = std::any_of(
+                loop.begin(), loop.end(), [&](const QString &e) { return events_[e].passAtOnce; });
             out.error(datFile(at), events_[at].passLine, QStringLiteral("chain-loop"),
-                      QStringLiteral("「%1」と、何も表示しないまま同じイベントに戻るため、ここで"
-                                     "ゲームが止まります。")
-                          .arg(loop.join(QStringLiteral("」→「"))));
+                      QStringLiteral("「%1」と、何も表示しないまま同じイベントに戻るため、%2")
+                          .arg(loop.join(QStringLiteral("」→「")), failureEnd(endsEvent)));
         }
         for (const QString &p : std::as_const(path))
             state.insert(p, 2);
+    }
+}
+
+void GameCheck::checkNeverEnding() {
+    // The events from which some path leads out: back to the base screen, or to a fault
+    // that is reported anyway. What is left repeats for ever.
+    QSet<QString> exits = failingLoop_;
+    const auto leadsOut = [&](const QString &name) {
+        return !events_.contains(name) || exits.contains(name);
+    };
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (auto it = events_.cbegin(); it != events_.cend(); ++it) {
+            if (exits.contains(it.key()))
+                continue;
+            const EventOutline &o = it.value();
+            bool ends = false;
+            switch (o.ending) {
+            case Handover::Closes:
+            case Handover::Broken:
+                ends = true;
+                break;
+            case Handover::Question:
+                ends = leadsOut(it.key() + QStringLiteral("_1")) ||
+                       leadsOut(it.key() + QStringLiteral("_2"));
+                break;
+            case Handover::Chain:
+                ends = leadsOut(o.chainTarget);
+                break;
+            case Handover::NewGame:
+                ends = leadsOut(QStringLiteral("0"));
+                break;
+            }
+            if (ends) {
+                exits.insert(it.key());
+                grew = true;
+            }
+        }
+    }
+    // Reported where the repetition is: an event that only leads into another's is not.
+    const auto next = [&](const QString &name) {
+        const EventOutline &o = events_[name];
+        switch (o.ending) {
+        case Handover::Question:
+            return QStringList{name + QStringLiteral("_1"), name + QStringLiteral("_2")};
+        case Handover::Chain:
+            return QStringList{o.chainTarget};
+        case Handover::NewGame:
+            return QStringList{QStringLiteral("0")};
+        default:
+            return QStringList{};
+        }
+    };
+    QStringList names = events_.keys();
+    std::sort(names.begin(), names.end());
+    for (const QString &name : std::as_const(names)) {
+        if (exits.contains(name))
+            continue;
+        QSet<QString> seen;
+        QStringList todo = next(name);
+        while (!todo.isEmpty() && !seen.contains(name)) {
+            const QString at = todo.takeLast();
+            if (!exits.contains(at) && !seen.contains(at)) {
+                seen.insert(at);
+                todo += next(at);
+            }
+        }
+        if (!seen.contains(name))
+            continue;
+        out.error(datFile(name), events_[name].endLine, QStringLiteral("never-ends"),
+                  QStringLiteral("このイベントからは、どの道をたどってもふだんの画面に戻らず、同"
+                                 "じ場面が繰り返し続きます。どこかで「>syuuryou」かファイルの終"
+                                 "わりでイベントを終えてください。"));
     }
 }
 

@@ -131,7 +131,9 @@ struct EventOutline {
     // showing a line: started afresh within the same step.
     std::optional<QString> passesInto;
     int passLine = 0;
-    QList<ShownLine> shown; // only when the pacing is traced
+    bool passAtOnce = false; // that line runs at once after the step before it
+    int endLine = 0;         // the line that hands over (">ive", ">end", ">qst")
+    QList<ShownLine> shown;  // only when the pacing is traced
 };
 
 class GameCheck {
@@ -150,8 +152,11 @@ class GameCheck {
         return QStringLiteral("img/") + name + QStringLiteral(".dat");
     }
     enum class Via { Start, Branch, Chain };
-    void referEvent(const QString &name, Via via, const QString &file, int line);
-    void referPicture(const QString &name, const QString &file, int line);
+    // endsEvent: the line runs at once after the step before it, whose recovery then ends
+    // the event; otherwise a failure there stops the game.
+    void referEvent(const QString &name, Via via, const QString &file, int line,
+                    bool endsEvent = false);
+    void referPicture(const QString &name, const QString &file, int line, bool endsEvent = false);
     bool hasScript(const QString &name) const {
         return dat_.find(name + QStringLiteral(".dat")).has_value();
     }
@@ -167,6 +172,7 @@ class GameCheck {
     void checkScripts();
     void checkScript(const QString &name);
     void checkChainLoops();
+    void checkNeverEnding();
     void checkFirstChoiceEnding();
     void checkPictures();
     void reportUnusedScripts();
@@ -179,9 +185,13 @@ class GameCheck {
     QHash<QString, bool> eventPresent_;   // every event name met, and whether it can start
     QHash<QString, EventOutline> events_; // the events that were read
     QSet<QString> picturesUsed_;          // file names below img/
+    QSet<QString> failingLoop_;           // events that restart themselves: an error
     bool tracing_ = false;
     std::unique_ptr<PageView> pages_;
 };
+
+// What a failing line does: at once after a step that recovers, it ends the event.
+QString failureEnd(bool endsEvent);
 
 // Reads one script as the runner plays it.
 void checkScriptLines(GameCheck &game, const QString &name, TextReader &reader,

@@ -148,6 +148,7 @@ class ScriptPlay {
     QString caption_;           // the message area's caption, as the runner builds it
     bool pageReported_ = false; // this page already has a warning about its size
     bool firstStep_ = true;     // still in the step that the event's start runs
+    bool atOnce_ = false;       // this line runs at once after the step before it
     struct Pending {
         int line = 0;    // a shown line that goes on by itself
         int gapLine = 0; // the first empty or picture line after it
@@ -156,6 +157,7 @@ class ScriptPlay {
 };
 
 void ScriptPlay::steps() {
+    bool runsNext = false; // the line before runs this one at once
     for (;;) {
         const bool fromFile = !lines_.atEnd();
         TextLine current;
@@ -165,6 +167,8 @@ void ScriptPlay::steps() {
             current.text = QStringLiteral(">syuuryou"); // what the runner reads past the end
             current.number = lines_.lastNumber();
         }
+        atOnce_ = runsNext;
+        runsNext = false;
         const TextLine *next = lines_.peek(0);
         const QString nextText = next ? next->text : QStringLiteral(">syuuryou");
         const bool waits = script::waitsForClick(pageLines_, nextText);
@@ -189,6 +193,7 @@ void ScriptPlay::steps() {
             pageLines_ = 0;
             caption_.clear();
             pageReported_ = false;
+            runsNext = true;
             continue;
         case LineKind::EventEnd:
             wiped(current.number, fromFile ? Wipe::EventEnd : Wipe::EndOfFile);
@@ -202,33 +207,39 @@ void ScriptPlay::steps() {
                 unreadAfter(unreadAfterCommand(current.number, Wipe::EventEnd));
             return;
         case LineKind::Question:
+            outline_.endLine = current.number;
             question(current);
             return;
         case LineKind::GameEnd:
             wiped(current.number, Wipe::NewGame);
             outline_.ending = Handover::NewGame;
+            outline_.endLine = current.number;
             if (firstStep_) {
                 outline_.passesInto = QStringLiteral("0");
                 outline_.passLine = current.number;
+                outline_.passAtOnce = atOnce_;
             }
             unreadAfter(unreadAfterCommand(current.number, Wipe::NewGame));
             return;
         case LineKind::Picture:
             if (std::optional<QString> picture = operand(current, kind))
-                game_.referPicture(*picture, file_, current.number);
+                game_.referPicture(*picture, file_, current.number, atOnce_);
             if (pending_ && pending_->gapLine == 0)
                 pending_->gapLine = current.number;
+            runsNext = true;
             continue;
         case LineKind::Chain: {
             const std::optional<QString> target = operand(current, kind);
             wiped(current.number, Wipe::Chain);
             if (target) {
-                game_.referEvent(*target, GameCheck::Via::Chain, file_, current.number);
+                game_.referEvent(*target, GameCheck::Via::Chain, file_, current.number, atOnce_);
                 outline_.ending = Handover::Chain;
                 outline_.chainTarget = *target;
+                outline_.endLine = current.number;
                 if (firstStep_) {
                     outline_.passesInto = *target;
                     outline_.passLine = current.number;
+                    outline_.passAtOnce = atOnce_;
                 }
             }
             unreadAfter(unreadAfterCommand(current.number, Wipe::Chain));
@@ -271,6 +282,7 @@ void ScriptPlay::steps() {
         if (current.text.isEmpty()) {
             if (pending_ && pending_->gapLine == 0)
                 pending_->gapLine = current.number;
+            runsNext = true;
             continue;
         }
 
@@ -423,9 +435,8 @@ std::optional<QString> ScriptPlay::operand(const TextLine &line, LineKind kind) 
     const QString name = script::operandOf(line.text, &ok);
     if (!ok) {
         out_.error(file_, line.number, QStringLiteral("operand-missing"),
-                   QStringLiteral("「%1」の後に区切りの1文字と名前がありません。ここでゲームが止"
-                                  "まります。")
-                       .arg(word));
+                   QStringLiteral("「%1」の後に区切りの1文字と名前がありません。%2")
+                       .arg(word, failureEnd(atOnce_)));
         return std::nullopt;
     }
     if (name.isEmpty()) {
@@ -433,8 +444,8 @@ std::optional<QString> ScriptPlay::operand(const TextLine &line, LineKind kind) 
             return name; // dat/.dat: odd, but the game finds it
         if (kind == LineKind::Chain) {
             out_.error(file_, line.number, QStringLiteral("operand-missing"),
-                       QStringLiteral("「>ive」の後にイベントの名前がありません。ここでゲームが止ま"
-                                      "ります。"));
+                       QStringLiteral("「>ive」の後にイベントの名前がありません。") +
+                           failureEnd(atOnce_));
             return std::nullopt;
         }
         out_.warning(file_, line.number, QStringLiteral("picture-empty-name"),
@@ -466,8 +477,9 @@ void ScriptPlay::question(const TextLine &line) {
     if (!first || !second) {
         out_.error(file_, line.number, QStringLiteral("question-captions"),
                    QStringLiteral("「>qst」の後には選択肢の見出しが2行要りますが、%1行しかありませ"
-                                  "ん。ここでゲームが止まります。")
-                       .arg(first ? 1 : 0));
+                                  "ん。%2")
+                       .arg(first ? 1 : 0)
+                       .arg(failureEnd(atOnce_)));
         return;
     }
     caption(take());
