@@ -17,6 +17,8 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace {
 
@@ -99,6 +101,8 @@ Fom::Fom(Options options)
     connect(&BgmTim, &QTimer::timeout, this, [this] { entry([] { media::BgmTim_Timer(); }); });
     connect(&TimLBl, &QTimer::timeout, this, [this] { entry([this] { TimLBl_Timer(*this); }); });
     connect(lbl, &MessageLabel::clicked, this, [this] { entry([this] { lbl_Click(*this); }); });
+    connect(&musicOpener_, &QFutureWatcher<void>::finished, this,
+            [this] { entry([this] { musicOpened(); }); });
     for (int i = 0; i < int(com.size()); ++i) {
         connect(com[i], &QPushButton::clicked, this,
                 [this, i] { entry([this, i] { com_Click(*this, std::int16_t(i)); }); });
@@ -120,8 +124,7 @@ Fom::Fom(Options options)
 }
 
 Fom::~Fom() {
-    if (musicOpener_.joinable())
-        musicOpener_.join();
+    waitForMusic();
 }
 
 void Fom::Form_Load() {
@@ -191,27 +194,38 @@ void Fom::startMusic() {
         return;
     music_ = Music::Opening;
     // The synthesiser, its soundfont and the sound server can take a good part of a
-    // second to answer: the game goes on meanwhile. Nothing else sends a music command
-    // until the opener has been joined.
-    musicOpener_ = std::thread([this, song = st.appDir + QStringLiteral("bgm.mid")] {
-        media::MidiOpen(song);
-        QMetaObject::invokeMethod(this, &Fom::musicOpened, Qt::QueuedConnection);
-    });
+    // second to answer: the game goes on meanwhile, and sends no other music command
+    // before the watcher says the song is open.
+    musicOpener_.setFuture(QtConcurrent::run(
+        [song = st.appDir + QStringLiteral("bgm.mid")] { media::MidiOpen(song); }));
 }
 
 void Fom::musicOpened() {
     if (music_ != Music::Opening)
         return; // the end of the game has already waited for it
-    musicOpener_.join();
     music_ = Music::Open;
+    try {
+        musicOpener_.waitForFinished(); // rethrows what failed on the worker
+    } catch (const QUnhandledException &failure) {
+        if (failure.exception())
+            std::rethrow_exception(failure.exception());
+        throw;
+    }
     media::MidiPlay();
     BgmTim.start();
 }
 
+// What the worker may still be doing; a failure there has been reported, or never will be.
+void Fom::waitForMusic() {
+    try {
+        musicOpener_.waitForFinished();
+    } catch (...) {
+    }
+}
+
 // Stops and closes the music, once it has finished opening.
 void Fom::endMusic() {
-    if (musicOpener_.joinable())
-        musicOpener_.join();
+    waitForMusic();
     music_ = Music::Off;
     BgmTim.stop();
     media::MidiStop();
@@ -291,6 +305,8 @@ void Fom::leave(const rt::RuntimeError *error) {
         }
     }
     guard_.release();
+    if (music_ == Music::Opening)
+        hide(); // the song may take a while yet to open: the window is gone meanwhile
     endMusic();
     exitStatus_ = report.isEmpty() ? 0 : 1;
     if (exitStatus_ != 0) {

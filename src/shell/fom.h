@@ -7,13 +7,13 @@
 #include "runtime/error.h"
 #include "widgets.h"
 
+#include <QFutureWatcher>
 #include <QImage>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
-#include <thread>
 
 // The game's one window. It owns GameState and every control; the handlers of each
 // part of the game live in their own folder and take the window.
@@ -108,6 +108,7 @@ class Fom : public QWidget {
     void startMusic();
     void musicOpened();
     void endMusic();
+    void waitForMusic();
 
     // The run, in order. The album is written back only when it was read and the game
     // has not already started to end.
@@ -121,7 +122,7 @@ class Fom : public QWidget {
     Phase phase_ = Phase::Created;
     Music music_ = Music::Off;
     bool frameSettled_ = false;
-    std::thread musicOpener_;
+    QFutureWatcher<void> musicOpener_; // the song being opened, off this thread
     AlbumGuard guard_;
     int exitStatus_ = 0;
 };

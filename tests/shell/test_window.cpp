@@ -5,6 +5,7 @@
 #include "sim/stats.h"
 
 #include <QTest>
+#include <cstring>
 #include <QTimer>
 #include <atomic>
 #include <mutex>
@@ -155,6 +156,17 @@ class WindowTest : public QObject {
             QTest::qWait(400);
             QCOMPARE(recorded(), (QStringList{"stop MIDI notify", "close MIDI notify"}));
         }
+        // What fails on the worker reaches the one way out: reported, the album saved.
+        folder.text(QStringLiteral("dat/save.dat"), {QStringLiteral("t01"), QStringLiteral("03")});
+        media::ScopedMciSender failing([](const char *command, char *, unsigned, void *) -> int {
+            if (std::strncmp(command, "open", 4) == 0)
+                throw std::bad_alloc();
+            return 0;
+        });
+        Game game(folder, true, true);
+        QTRY_COMPARE(game.errors.size(), 1);
+        QCOMPARE(game.exitStatus, 1);
+        QCOMPARE(folder.read(QStringLiteral("dat/save.dat")), QByteArray("03\r\nt01\r\n"));
     }
 
     // A second start on an album in play brings the first game forward and ends; once
