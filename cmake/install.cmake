@@ -13,6 +13,8 @@ if(NOT MIRUTENA_SYSTEM_INSTALL)
       file(COPY_FILE \"${PROJECT_SOURCE_DIR}/game/dat/save.dat\" \"\${album}\")
     endif()")
   install(FILES data/mirutena.svg DESTINATION .)
+  # Whoever is given the folder is given its licences with it.
+  install(FILES COPYING LICENSE DESTINATION .)
   # A desktop entry for this folder, left in it: ./setup.sh install puts it in the menu.
   install(CODE "
     set(ICON_FILE mirutena.svg)
