@@ -13,6 +13,8 @@ if(NOT MIRUTENA_SYSTEM_INSTALL)
       file(COPY_FILE \"${PROJECT_SOURCE_DIR}/game/dat/save.dat\" \"\${album}\")
     endif()")
   install(FILES data/mirutena.svg DESTINATION .)
+  # Whoever is given the folder is given its licences with it.
+  install(FILES COPYING LICENSE DESTINATION .)
   # A desktop entry for this folder, left in it: ./setup.sh install puts it in the menu.
   install(CODE "
     set(ICON_FILE mirutena.svg)
@@ -27,7 +29,7 @@ endif()
 set(share ${CMAKE_INSTALL_DATAROOTDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/game/ DESTINATION ${game_dir})
 install(DIRECTORY DESTINATION games)
-foreach(program mirutena mirutena-check)
+foreach(program mirutena mirutena-check mirutena-testplay)
   install(CODE "
     file(CREATE_LINK ../${game_dir}/${program}
          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/games/${program}\" SYMBOLIC)")
@@ -44,7 +46,7 @@ install(FILES data/mirutena.svg DESTINATION ${share}/icons/hicolor/scalable/apps
 
 # Manual pages and the changelog go compressed, as Debian wants them.
 set(compressed)
-foreach(file data/mirutena.6 data/mirutena-check.6 data/changelog)
+foreach(file data/mirutena.6 data/mirutena-check.6 data/mirutena-testplay.6 data/changelog)
   get_filename_component(name ${file} NAME)
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${name}.gz
     COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/${file} > ${CMAKE_BINARY_DIR}/${name}.gz
@@ -53,7 +55,7 @@ foreach(file data/mirutena.6 data/mirutena-check.6 data/changelog)
 endforeach()
 add_custom_target(compressed_docs ALL DEPENDS ${compressed})
 install(FILES ${CMAKE_BINARY_DIR}/mirutena.6.gz ${CMAKE_BINARY_DIR}/mirutena-check.6.gz
-        DESTINATION ${share}/man/man6)
+              ${CMAKE_BINARY_DIR}/mirutena-testplay.6.gz DESTINATION ${share}/man/man6)
 install(FILES ${CMAKE_BINARY_DIR}/changelog.gz data/copyright DESTINATION ${share}/doc/mirutena)
 
 include(cmake/package.cmake)

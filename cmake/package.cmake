@@ -19,7 +19,8 @@ and story events with two-way choices lead to one of two endings, to a MIDI
 tune played through FluidSynth.
 .
 The album is kept in each player's own data folder. The package also ships
-mirutena-check, which lists the faults of a game folder for story writers.")
+two tools for story writers: mirutena-check, which lists the faults of a game
+folder, and mirutena-testplay, which plays one event of it at once.")
 # Qt and the C++ run-time are found in the programs; FluidSynth is opened at run time, and the
 # soundfont and a Japanese font (those the game asks for, in its order) are only data.
 string(REGEX REPLACE "^libfluidsynth\\.so\\.([0-9]+)$" "libfluidsynth\\1" fluidsynth_package

@@ -13,7 +13,7 @@ mkdir -p "$work"
 deb=$(MIRUTENA_PACKAGE_BUILD="$work/build" "$src/setup.sh" package | tail -n 1)
 [ -f "$deb" ] || { echo "no package built: $deb"; exit 1; }
 lap "built $deb"
-lintian --fail-on error --no-tag-display-limit "$deb"
+lintian --fail-on error,warning --tag-display-limit 0 "$deb"
 tree=$work/tree
 rm -rf "$tree" && dpkg-deb -x "$deb" "$tree"
 entry=$(echo "$tree"/usr/share/applications/*.desktop)
@@ -60,7 +60,14 @@ lap "installed"
 # Run as the player: start the game under Xvfb, wait for its window, close it as a user does.
 cat >"$root/tmp/play.sh" <<'PLAY'
 set -eu
-command -v mirutena | grep -qx /usr/games/mirutena
+for program in mirutena mirutena-check mirutena-testplay; do
+  command -v $program | grep -qx /usr/games/$program
+done
+# The test play finds the installed game beside its real path (no display needed to say so).
+if mirutena-testplay no-such-event 2>testplay.err ||
+   ! grep -q /usr/lib/games/mirutena/dat/no-such-event.dat testplay.err; then
+  echo "mirutena-testplay did not look in the installed game"; cat testplay.err; exit 1
+fi
 fc-list :lang=ja | grep -q . || { echo "no Japanese font"; exit 1; }
 game= wm=
 # A free display: the root shares this machine's abstract X sockets.
