@@ -127,8 +127,8 @@ Fom::~Fom() {
 void Fom::Form_Load() {
     st.appDir =
         options_.appDir.isEmpty() ? rt::programDir() : rt::withTrailingSeparator(options_.appDir);
-    st.datDir = st.appDir + QStringLiteral("dat/");
-    st.imgDir = st.appDir + QStringLiteral("img/");
+    st.datDir = rt::findGameFile(st.appDir, u"dat").path + u'/';
+    st.imgDir = rt::findGameFile(st.appDir, u"img").path + u'/';
     const AlbumPlace album = albumPlace(st.datDir);
     st.albumFile = album.file;
     st.albumSeed = album.seed;
@@ -193,8 +193,8 @@ void Fom::startMusic() {
     // The synthesiser, its soundfont and the sound server can take a good part of a
     // second to answer: the game goes on meanwhile. Nothing else sends a music command
     // until the opener has been joined.
-    musicOpener_ = std::thread([this, song = st.appDir + QStringLiteral("bgm.mid")] {
-        media::MidiOpen(song);
+    musicOpener_ = std::thread([this, dir = st.appDir] {
+        media::MidiOpen(rt::findGameFile(dir, u"bgm.mid").path);
         QMetaObject::invokeMethod(this, &Fom::musicOpened, Qt::QueuedConnection);
     });
 }
