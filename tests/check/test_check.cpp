@@ -212,7 +212,7 @@ class CheckTest : public QObject {
             "save:0:E:unreadable tsyasin:0:E:unreadable");
         row({{"dat/syasin.dat", gone}, {"dat/tsyasin.dat", gone}},
             "syasin:0:E:catalogue-missing tsyasin:0:E:catalogue-missing");
-        row({{"bgm.mid", gone}}, "bgm.mid:0:E:music-missing");
+        row({{"bgm.mid", gone}}, "bgm.mid:0:W:music-missing"); // the game plays on in silence
         row({{"bgm.mid", "not a song"}}, "bgm.mid:0:E:music-unplayable");
         row({{"bgm.mid", folder}}, "bgm.mid:0:E:music-unplayable", "music is a folder");
         Files pictures{{"img/17.dat", dangling}};
@@ -222,8 +222,12 @@ class CheckTest : public QObject {
             missing += QStringLiteral(" img/%1:0:E:picture-missing").arg(name);
         }
         row(pictures, missing);
-        row({{"img/t03.dat", gone}, {"img/T03.dat", image("PNG")}},
-            "img/t03:0:E:picture-missing img/T03:0:W:picture-unused");
+        // Found as Windows finds them, but not so by every tool; never out of the game.
+        row(s("7=>img sub\\Park|L2;8=>img ..\\..\\park|L2", {{"img/t03.dat", gone},
+                                                             {"img/T03.dat", image("PNG")},
+                                                             {"img/sub", folder},
+                                                             {"img/sub/park.dat", image("PNG")}}),
+            "img/t03:0:W:name-differs 7:1:W:name-differs 8:1:E:name-outside");
         row({{"0", gone}, {"8", gone}, {"9_2", gone}, {"gameover", gone}},
             "0:0:E:event-missing 8:0:E:event-missing 9_2:0:E:event-missing "
             "gameover:0:E:event-missing");
@@ -386,7 +390,7 @@ class CheckTest : public QObject {
         QTest::newRow("clean folder") << QStringList{"GAME"} << 0 << clean;
         QTest::newRow("folder of the program") << QStringList{} << 0 << clean;
         QTest::newRow("folder with errors")
-            << QStringList{"GAME/img"} << 1 << "エラー 3 件、警告 0 件";
+            << QStringList{"GAME/img"} << 1 << "エラー 2 件、警告 1 件";
         QTest::newRow("no such folder") << QStringList{"GAME/nothing"} << 2 << "ありません";
         QTest::newRow("a file") << QStringList{"GAME/bgm.mid"} << 2 << "ではありません";
         QTest::newRow("unreadable folder") << QStringList{"GAME/locked"} << 2 << "読めません";
@@ -647,7 +651,8 @@ class CheckTest : public QObject {
                                "0=L1|>ive a ;a=A1",
                                "0=>ive a;a=>img park|>ive 0",
                                "0=|>end",
-                               "0=L1|>qst|C1"};
+                               "0=L1|>qst|C1",
+                               "0=>img ..\\..\\park|L2"};
         const QStringList go{"0=L1|>img park|L3",
                              "0=L1|>img |L3",
                              "0=>IMG nothing|L2",
@@ -659,6 +664,7 @@ class CheckTest : public QObject {
             QTest::newRow(qPrintable(folder)) << s(folder) << stop.contains(folder);
         QTest::newRow("chain name ending in LF") << s("a=A1", {{"0", "L1\r\n>ive a\n"}}) << true;
         QTest::newRow("chain to an empty script") << s("0=L1|>ive a", {{"a", ""}}) << true;
+        QTest::newRow("picture in another case") << s("0=>img .\\PARK|L2") << false;
     }
     void gameStopsWhereTheCheckerSaysSo() {
         QFETCH(Files, files);
@@ -676,7 +682,7 @@ class CheckTest : public QObject {
         // Only the script's own faults: the small folder lacks most of a real game.
         static const QRegularExpression fatal(
             "^[^:]+:[1-9]\\d*:E:(event-missing|picture-missing|operand-missing|question-captions|"
-            "chain-loop)$|:script-empty$");
+            "chain-loop|name-outside)$|:script-empty$");
         const QStringList found = described(check::checkGame(folder.path())).filter(fatal);
         QVERIFY2(found.isEmpty() != stops, qPrintable(found.join(u' ') + game.errors.join(u' ')));
     }
