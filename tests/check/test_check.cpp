@@ -441,10 +441,17 @@ class CheckTest : public QObject {
             game.bytes(it.key(), text.toUtf8());
         }
         game.bytes("dat/ends.dat", rt::encodeCp932(u"一\n二\r\r\n三"));
+        // The names as typed, renamed to those that the converted scripts give.
+        game.bytes("img/" + jis + ".dat", "picture");
+        const QString renamed =
+            "img/" + jis + ".dat: 名前を img/" + windows + ".dat に変えました。";
         for (const char *done : {"書き換えたファイル: ", "書き換えの要るファイルはありません"}) {
             QString out;
             QCOMPARE(check::fixTextFiles(game.path(), out), 0);
             QVERIFY2(out.contains(QString::fromUtf8(done)), qPrintable(out));
+            QCOMPARE(out.contains(renamed), QString::fromUtf8(done).startsWith(u"書き換えた"));
+            QCOMPARE(game.read("img/" + windows + ".dat"), QByteArray("picture"));
+            QVERIFY(!QFile::exists(game.path() + "img/" + jis + ".dat"));
             for (auto it = expected.cbegin(); it != expected.cend(); ++it)
                 QVERIFY2(game.read(it.key()) == *it, qPrintable(it.key()));
         }

@@ -630,7 +630,8 @@ int runCommandLine(const QStringList &arguments, const QString &programDir, QStr
         "と同じように読んで調べます。\n"
         "見つけたことを「ファイル:行: error|warning: 内容」の形で1行ずつ書き、最後"
         "に件数を書きます。\n"
-        "  --fix  先に dat/*.dat を、ゲームが読む形（CP932、改行 CR LF）に書き換えます。\n"
+        "  --fix  先に dat と img の名前の 〜 ‖ − — ¢ £ ¬ を Windows の形に変え、dat/*.dat を"
+        "ゲームが読む形（CP932、改行 CR LF）に書き換えます。\n"
         "終了コード: 0 = エラーなし、1 = エラーあり、2 = 引数かフォルダーの誤り\n");
     QStringList args;
     bool fix = false;
