@@ -14,7 +14,7 @@
 using namespace rt;
 
 AlbumPlace albumPlace(const QString &datDir, bool gameWritable, const QString &dataHome) {
-    const QString shipped = datDir + QStringLiteral("save") + QStringLiteral(".dat");
+    const QString shipped = findGameFile(datDir, u"save.dat").path;
     // Without a home there is nowhere else: the save then reports the game folder's file.
     if (gameWritable || dataHome.isEmpty())
         return {shipped, {}};
@@ -93,7 +93,7 @@ void readCatalogue(Fom &fom, const QString &stem, const QString &prefix, std::sp
         return prefix + QString::number(n) + QStringLiteral("番】");
     };
     s.fileNo = freeFile();
-    openFile(s.fileNo, s.datDir + stem + QStringLiteral(".dat"), FileMode::Input);
+    openFile(s.fileNo, findGameFile(s.datDir, stem + QStringLiteral(".dat")), FileMode::Input);
     const album::CatalogueSplit split = album::splitCatalogue(
         capacity, [&] { return eof(s.fileNo); }, [&] { return s.lineBuf = lineInput(s.fileNo); });
     closeFile(s.fileNo);

@@ -1,10 +1,10 @@
 #include "picture.h"
 
 #include "runtime/error.h"
+#include "runtime/paths.h"
 #include "shell/fom.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 
 namespace {
@@ -13,11 +13,8 @@ namespace {
 // the decoder's own, and how the last ones fared tells whether the picture was all there.
 class WatchedFile : public QIODevice {
   public:
-    explicit WatchedFile(const QString &path) : file_(path) {}
-    bool open() {
-        return file_.open(QIODevice::ReadOnly) &&
-               QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    }
+    QFile &file() { return file_; }
+    bool open() { return QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
     qint64 size() const override { return file_.size(); }
 
     bool watching = false;
@@ -44,12 +41,15 @@ class WatchedFile : public QIODevice {
 } // namespace
 
 QImage loadPicture(const QString &path, QSize bound) {
-    if (!QFileInfo::exists(path))
-        throw rt::RuntimeError(QStringLiteral("ファイルが見つかりません。"), path);
-    const auto unreadable = [&path] {
-        return rt::RuntimeError(QStringLiteral("画像を読み込めません。"), path);
+    return loadPicture(rt::plainPath(path), bound);
+}
+
+QImage loadPicture(const rt::GameFile &found, QSize bound) {
+    const auto unreadable = [&found] {
+        return rt::RuntimeError(QStringLiteral("画像を読み込めません。"), found.path);
     };
-    WatchedFile file(path);
+    WatchedFile file;
+    rt::openForReading(file.file(), found);
     if (!file.open())
         throw unreadable();
     QImageReader reader(&file);
@@ -78,10 +78,11 @@ QImage loadPicture(const QString &path, QSize bound) {
 }
 
 void PicSet(Fom &fom, const QString &name) {
-    const QString path =
-        fom.st.imgDir + (name.isEmpty() ? QStringLiteral("dmy") : name) + QStringLiteral(".dat");
+    const rt::GameFile file = rt::findGameFile(
+        fom.st.appDir, QStringLiteral("img/") + (name.isEmpty() ? QStringLiteral("dmy") : name) +
+                           QStringLiteral(".dat"));
     // Decoded no larger than the view shows it, so a camera photo is never held whole.
-    fom.E = loadPicture(path, fom.Pic->size());
+    fom.E = loadPicture(file, fom.Pic->size());
     fom.Pic->paintStretched(fom.E);
 }
 

@@ -4,6 +4,9 @@
 #include <QString>
 
 class Fom;
+namespace rt {
+struct GameFile;
+}
 
 // Shows a picture: imgDir & name & ".dat" (dmy for an empty name), recognised by its
 // content, stretched over the whole view. A picture that fails to load changes nothing.
@@ -16,6 +19,7 @@ void PicSet(Fom &fom, const QString &name);
 // Pictures of more pixels than this much memory holds at four bytes each (8000 x 8000)
 // are refused.
 QImage loadPicture(const QString &path, QSize bound = {});
+QImage loadPicture(const rt::GameFile &file, QSize bound = {});
 constexpr int pictureAllocationLimitMB = 256;
 
 // For a run of script lines passed in one go: a picture named again is shown from the

@@ -2,6 +2,7 @@
 
 #include "cp932.h"
 #include "error.h"
+#include "paths.h"
 #include "savefile.h"
 
 #include <QFile>
@@ -14,9 +15,6 @@ namespace {
 
 constexpr qsizetype chunkSize = 64 * 1024;
 
-QString notFound() {
-    return QStringLiteral("ファイルが見つかりません。");
-}
 QString cannotRead() {
     return QStringLiteral("ファイルを読み込めません。");
 }
@@ -98,6 +96,11 @@ int freeFile() {
 }
 
 void openFile(int number, const QString &path, FileMode mode) {
+    openFile(number, plainPath(path), mode);
+}
+
+void openFile(int number, const GameFile &file, FileMode mode) {
+    const QString &path = file.path;
     if (number < 1 || number > maxFileNumber)
         throw RuntimeError(QStringLiteral("ファイル番号が正しくありません。"), path);
     if (table()[number])
@@ -105,17 +108,12 @@ void openFile(int number, const QString &path, FileMode mode) {
     auto f = std::make_unique<OpenFile>();
     f->path = path;
     f->mode = mode;
-    QFileInfo info(path);
     if (mode == FileMode::Input) {
-        if (!info.exists())
-            throw RuntimeError(notFound(), path);
-        f->in = std::make_unique<QFile>(path);
-        // Only plain files: a device or a pipe named by a script could be read forever.
-        if (!info.isFile() || !f->in->open(QIODevice::ReadOnly))
-            throw RuntimeError(cannotRead(), path);
+        f->in = std::make_unique<QFile>();
+        openForReading(*f->in, file);
         f->emptyFile = f->in->size() == 0;
     } else {
-        if (info.isDir())
+        if (QFileInfo(path).isDir())
             throw RuntimeError(cannotWrite(), path);
         f->out = std::make_unique<SaveFile>(path);
         if (!f->out->open())

@@ -5,6 +5,8 @@
 
 namespace rt {
 
+struct GameFile;
+
 // Sequential text files by number, as the original run-time had them: take the lowest
 // free number, open it for input or output, read or write whole lines, close it.
 // Lines end at CR LF or at a lone CR (a lone LF stays inside the line); lines are
@@ -18,6 +20,8 @@ constexpr int maxFileNumber = 255;
 
 int freeFile();
 void openFile(int number, const QString &path, FileMode mode);
+// A file the game names itself, found by findGameFile (paths.h).
+void openFile(int number, const GameFile &file, FileMode mode);
 // One line, decoded from CP932.
 QString lineInput(int number);
 // One line as the bytes stood in the file, for data that must be written back unchanged.

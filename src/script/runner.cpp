@@ -2,6 +2,7 @@
 
 #include "lines.h"
 #include "media/picture.h"
+#include "runtime/paths.h"
 #include "runtime/random.h"
 #include "runtime/textfile.h"
 #include "shell/fom.h"
@@ -201,7 +202,9 @@ void IveStt(Fom &fom, const QString &name) {
     fom.lbl->clearCaption();
     s.eventName = name;
     s.fileNo = rt::freeFile();
-    rt::openFile(s.fileNo, scriptPath(fom, name), rt::FileMode::Input);
+    rt::openFile(s.fileNo,
+                 rt::findGameFile(s.appDir, QStringLiteral("dat/") + name + QStringLiteral(".dat")),
+                 rt::FileMode::Input);
     s.nextLine = rt::lineInput(s.fileNo);
     // Only an event that really started counts: one that failed to open is retried by
     // the recovery and must fail again for its own cause.

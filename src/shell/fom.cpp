@@ -130,8 +130,8 @@ Fom::~Fom() {
 void Fom::Form_Load() {
     st.appDir =
         options_.appDir.isEmpty() ? rt::programDir() : rt::withTrailingSeparator(options_.appDir);
-    st.datDir = st.appDir + QStringLiteral("dat/");
-    st.imgDir = st.appDir + QStringLiteral("img/");
+    st.datDir = rt::findGameFile(st.appDir, u"dat").path + u'/';
+    st.imgDir = rt::findGameFile(st.appDir, u"img").path + u'/';
     const AlbumPlace album = albumPlace(st.datDir);
     st.albumFile = album.file;
     st.albumSeed = album.seed;
@@ -197,7 +197,7 @@ void Fom::startMusic() {
     // second to answer: the game goes on meanwhile, and sends no other music command
     // before the watcher says the song is open.
     musicOpener_.setFuture(QtConcurrent::run(
-        [song = st.appDir + QStringLiteral("bgm.mid")] { media::MidiOpen(song); }));
+        [dir = st.appDir] { media::MidiOpen(rt::findGameFile(dir, u"bgm.mid").path); }));
 }
 
 void Fom::musicOpened() {

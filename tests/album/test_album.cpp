@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QTest>
@@ -145,25 +146,31 @@ class AlbumTest : public QObject {
         QTest::addColumn<int>("writable"); // -1: the folder's own write access
         QTest::addColumn<bool>("inHome");
         QTest::addColumn<QByteArray>("saved");
+        QTest::addColumn<QString>("file"); // the shipped album's name on disk
         const QByteArray three("03\r\n05\r\nt01\r\n");
-        QTest::newRow("writable game folder") << "dat/" << -1 << false << three;
-        QTest::newRow("read-only game folder") << "dat/" << 0 << true << three;
-        QTest::newRow("missing data folder") << "none/" << -1 << true << QByteArray("05\r\n");
+        const QString save("save.dat");
+        QTest::newRow("writable game folder") << "dat/" << -1 << false << three << save;
+        QTest::newRow("read-only game folder") << "dat/" << 0 << true << three << save;
+        QTest::newRow("missing data folder")
+            << "none/" << -1 << true << QByteArray("05\r\n") << save;
+        QTest::newRow("named in capitals") << "dat/" << -1 << false << three << "SAVE.DAT";
     }
     void albumPlaces() {
         QFETCH(QString, dat);
         QFETCH(int, writable);
         QFETCH(bool, inHome);
         QFETCH(QByteArray, saved);
+        QFETCH(QString, file);
         GameFolder folder;
         const QByteArray shipped("t01\r\n03\r\n");
-        folder.bytes("dat/save.dat", shipped);
+        folder.remove("dat/save.dat");
+        folder.bytes("dat/" + file, shipped);
         const QString home = folder.path() + QStringLiteral("home"), datDir = folder.path() + dat;
         qputenv("XDG_DATA_HOME", home.toLocal8Bit());
         const AlbumPlace place =
             writable < 0 ? albumPlace(datDir) : albumPlace(datDir, writable, home);
-        QCOMPARE(place.file, inHome ? home + "/mirutena/save.dat" : datDir + "save.dat");
-        QCOMPARE(place.seed, inHome ? datDir + "save.dat" : QString());
+        QCOMPARE(place.file, inHome ? home + "/mirutena/save.dat" : datDir + file);
+        QCOMPARE(place.seed, inHome ? datDir + file : QString());
 
         Game game(folder, false);
         QVERIFY(game.loaded);
@@ -180,7 +187,8 @@ class AlbumTest : public QObject {
         QFile album(place.file);
         QVERIFY(album.open(QIODevice::ReadOnly));
         QCOMPARE(album.readAll(), saved);
-        QCOMPARE(folder.read("dat/save.dat"), inHome ? shipped : saved);
+        QCOMPARE(folder.read("dat/" + file), inHome ? shipped : saved);
+        QCOMPARE(QDir(folder.path() + "dat").entryList({"save.dat"}).size(), 1); // no second
     }
 
     void leadingNumbers_data() {

@@ -215,7 +215,7 @@ class CheckTest : public QObject {
             "save:0:E:unreadable tsyasin:0:E:unreadable");
         row({{"dat/syasin.dat", gone}, {"dat/tsyasin.dat", gone}},
             "syasin:0:E:catalogue-missing tsyasin:0:E:catalogue-missing");
-        row({{"bgm.mid", gone}}, "bgm.mid:0:E:music-missing");
+        row({{"bgm.mid", gone}}, "bgm.mid:0:W:music-missing"); // the game plays on in silence
         row({{"bgm.mid", "not a song"}}, "bgm.mid:0:E:music-unplayable");
         row({{"bgm.mid", folder}}, "bgm.mid:0:E:music-unplayable", "music is a folder");
         Files pictures{{"img/17.dat", dangling}};
@@ -225,8 +225,12 @@ class CheckTest : public QObject {
             missing += QStringLiteral(" img/%1:0:E:picture-missing").arg(name);
         }
         row(pictures, missing);
-        row({{"img/t03.dat", gone}, {"img/T03.dat", image("PNG")}},
-            "img/t03:0:E:picture-missing img/T03:0:W:picture-unused");
+        // Found as Windows finds them, but not so by every tool; never out of the game.
+        row(s("7=>img sub\\Park|L2;8=>img ..\\..\\park|L2", {{"img/t03.dat", gone},
+                                                             {"img/T03.dat", image("PNG")},
+                                                             {"img/sub", folder},
+                                                             {"img/sub/park.dat", image("PNG")}}),
+            "img/t03:0:W:name-differs 7:1:W:name-differs 8:1:E:name-outside");
         row({{"0", gone}, {"8", gone}, {"9_2", gone}, {"gameover", gone}},
             "0:0:E:event-missing 8:0:E:event-missing 9_2:0:E:event-missing "
             "gameover:0:E:event-missing");
@@ -391,7 +395,7 @@ class CheckTest : public QObject {
         QTest::newRow("clean folder") << QStringList{"GAME"} << 0 << clean;
         QTest::newRow("folder of the program") << QStringList{} << 0 << clean;
         QTest::newRow("folder with errors")
-            << QStringList{"GAME/img"} << 1 << "エラー 3 件、警告 0 件";
+            << QStringList{"GAME/img"} << 1 << "エラー 2 件、警告 1 件";
         QTest::newRow("no such folder") << QStringList{"GAME/nothing"} << 2 << "ありません";
         QTest::newRow("a file") << QStringList{"GAME/bgm.mid"} << 2 << "ではありません";
         QTest::newRow("unreadable folder") << QStringList{"GAME/locked"} << 2 << "読めません";
@@ -442,10 +446,17 @@ class CheckTest : public QObject {
             game.bytes(it.key(), text.toUtf8());
         }
         game.bytes("dat/ends.dat", rt::encodeCp932(u"一\n二\r\r\n三"));
+        // The names as typed, renamed to those that the converted scripts give.
+        game.bytes("img/" + jis + ".dat", "picture");
+        const QString renamed =
+            "img/" + jis + ".dat: 名前を img/" + windows + ".dat に変えました。";
         for (const char *done : {"書き換えたファイル: ", "書き換えの要るファイルはありません"}) {
             QString out;
             QCOMPARE(check::fixTextFiles(game.path(), out), 0);
             QVERIFY2(out.contains(QString::fromUtf8(done)), qPrintable(out));
+            QCOMPARE(out.contains(renamed), QString::fromUtf8(done).startsWith(u"書き換えた"));
+            QCOMPARE(game.read("img/" + windows + ".dat"), QByteArray("picture"));
+            QVERIFY(!QFile::exists(game.path() + "img/" + jis + ".dat"));
             for (auto it = expected.cbegin(); it != expected.cend(); ++it)
                 QVERIFY2(game.read(it.key()) == *it, qPrintable(it.key()));
         }
@@ -669,6 +680,8 @@ class CheckTest : public QObject {
         QTest::newRow("chain name ending in LF")
             << s("a=A1", {{"0", "L1\r\n>ive a\n"}}) << int(Stops);
         QTest::newRow("chain to an empty script") << s("0=L1|>ive a", {{"a", ""}}) << int(Stops);
+        QTest::newRow("picture in another case") << s("0=>img .\\PARK|L2") << int(Plays);
+        QTest::newRow("picture outside the folder") << s("0=>img ..\\..\\park|L2") << int(Stops);
     }
     void failuresAreWhereTheCheckerSays() {
         QFETCH(Files, files);
@@ -689,7 +702,7 @@ class CheckTest : public QObject {
         // Only the script's own faults: the small folder lacks most of a real game.
         static const QRegularExpression fatal(
             "(event-missing|picture-missing|operand-missing|question-captions|chain-loop|"
-            "script-empty)$");
+            "name-outside|script-empty)$");
         QStringList found;
         for (const check::Finding &f : check::checkGame(folder.path()).findings) {
             if (f.severity == check::Severity::Error && fatal.match(f.code).hasMatch() &&

@@ -121,7 +121,7 @@ class PictureTest : public QObject {
         PicSet(*game, "ttl");
         const QImage before = game->Pic->canvas();
         const QImage buffer = game->E;
-        for (const char *name : {"broken", "missing", "TTL"}) {
+        for (const char *name : {"broken", "missing", "..\\..\\ttl"}) {
             try {
                 PicSet(*game, name);
                 QFAIL(name);

@@ -1,5 +1,6 @@
 #include "runtime/cp932.h"
 #include "runtime/error.h"
+#include "runtime/paths.h"
 #include "runtime/textfile.h"
 
 #include <QDir>
@@ -7,6 +8,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace rt;
 
@@ -131,6 +135,74 @@ class TextFileTest : public QObject {
         QCOMPARE(QFile::permissions(real) & (others | QFile::ReadOwner | QFile::WriteOwner),
                  QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter("real").size(), 1);
+    }
+
+    // Names as Windows finds them. Files are given by path, "%" for the CP932 bytes of
+    // 写真 (a folder) and 波～; each holds its own path. expected: the file read, "-" none,
+    // "outside" refused.
+    void namesAreFoundAsOnWindows_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("exact");
+        const QStringList red{"img/red.dat"}, sub{"img/sub/red.dat"};
+        QTest::newRow("exact") << red << "img/red.dat"
+                               << "img/red.dat" << true;
+        QTest::newRow("other case") << red << "IMG/Red.DAT"
+                                    << "img/red.dat" << false;
+        QTest::newRow("exact wins")
+            << QStringList{"img/Red.dat", "img/red.dat", "img/RED.dat"} << "img/red.dat"
+            << "img/red.dat" << true;
+        QTest::newRow("backslash") << sub << "img/sub\\red.dat"
+                                   << "img/sub/red.dat" << false;
+        QTest::newRow("backslash, other case") << sub << "img/SUB\\red.dat"
+                                               << "img/sub/red.dat" << false;
+        QTest::newRow("CP932 bytes") << QStringList{"img/%/%.dat"} << "img/写真\\波～.dat"
+                                     << "img/%/%.dat" << false;
+        QTest::newRow("missing") << red << "img/blue.dat"
+                                 << "-" << false;
+        QTest::newRow("up within the game") << QStringList{"dat/x.dat"} << "img/..\\dat\\x.dat"
+                                            << "dat/x.dat" << false;
+        QTest::newRow("up out of the game") << red << "img/..\\..\\img\\red.dat"
+                                            << "outside" << false;
+        QTest::newRow("up out, slashes") << red << "img/../../x/../img/red.dat"
+                                         << "outside" << false;
+    }
+    void namesAreFoundAsOnWindows() {
+        QFETCH(QStringList, files);
+        QFETCH(QString, name);
+        QFETCH(QString, expected);
+        QFETCH(bool, exact);
+        QTemporaryDir game;
+        const QString root = game.path() + u'/';
+        const auto native = [&](QString relative) {
+            QByteArray bytes = QFile::encodeName(root + relative);
+            bytes.replace("%/%", encodeCp932(u"写真/波～"));
+            return bytes;
+        };
+        for (const QString &f : std::as_const(files)) {
+            QVERIFY(QDir().mkpath(QFileInfo(root + f).path()));
+            const QByteArray path = native(f);
+            QByteArray folder = path.left(path.lastIndexOf('/'));
+            ::mkdir(folder.constData(), 0700);
+            const int fd = ::open(path.constData(), O_WRONLY | O_CREAT, 0600);
+            QVERIFY(fd >= 0 && ::write(fd, f.toUtf8().constData(), size_t(f.toUtf8().size())) > 0);
+            ::close(fd);
+        }
+        const GameFile found = findGameFile(root, name);
+        QCOMPARE(found.outside, expected == u"outside");
+        QCOMPARE(found.found, expected != u"-" && !found.outside);
+        QCOMPARE(found.exact, exact);
+        int n = freeFile();
+        try {
+            openFile(n, found, FileMode::Input);
+            QCOMPARE(lineInput(n), expected);
+            QCOMPARE(found.native, native(expected));
+            closeFile(n);
+        } catch (const RuntimeError &e) {
+            QVERIFY2(!found.found, qPrintable(e.text()));
+            QVERIFY(e.file().endsWith(found.outside ? name : QString(name).replace(u'\\', u'/')));
+        }
     }
 
     void fileNumbersAndErrors() {

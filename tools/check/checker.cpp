@@ -116,35 +116,25 @@ QString foldedStem(const QString &fileName) {
 }
 } // namespace
 
-void FolderIndex::load(const QString &dir) {
-    dir_ = dir;
-    const QFileInfo info(dir);
-    isFolder_ = info.isDir();
-    existsAsOther_ = info.exists() && !isFolder_;
+void FolderIndex::load(const QString &root, const QString &folder) {
+    root_ = root;
+    self_ = rt::findGameFile(root, folder);
+    const QFileInfo info(self_.path);
+    isFolder_ = self_.found && info.isDir();
+    existsAsOther_ = self_.found && !isFolder_;
     if (!isFolder_)
         return;
-    const QFileInfoList list = QDir(dir).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
-    entries_.reserve(list.size());
-    for (const QFileInfo &entry : list) {
-        entries_.insert(entry.fileName(), entry);
-        folded_.insert(foldedStem(entry.fileName()), entry.fileName());
+    folder_ = self_.path.mid(root.size()) + u'/';
+    for (const rt::FolderEntry &entry : rt::listFolder(self_.native)) {
+        names_.append(entry.name);
+        folded_.insert(foldedStem(entry.name), entry.name);
     }
 }
 
-std::optional<QFileInfo> FolderIndex::find(const QString &fileName) const {
-    if (!isFolder_)
-        return std::nullopt;
-    if (fileName.contains(u'/')) {
-        QFileInfo below(dir_ + u'/' + fileName);
-        if (below.exists())
-            return below;
-        return std::nullopt;
-    }
-    auto it = entries_.constFind(fileName);
-    // A link that leads nowhere is listed, but the game finds no file there.
-    if (it == entries_.cend() || !it->exists())
-        return std::nullopt;
+const rt::GameFile &FolderIndex::find(const QString &fileName) const {
+    auto it = found_.constFind(fileName);
+    if (it == found_.cend())
+        it = found_.insert(fileName, rt::findGameFile(root_, folder_ + fileName));
     return *it;
 }
 
@@ -154,8 +144,8 @@ QString FolderIndex::nearMiss(const QString &fileName) const {
     if (near.isEmpty())
         return {};
     std::sort(near.begin(), near.end());
-    return QStringLiteral("似た名前の「%1」はあります。ゲームは名前を大文字と小文字、空白まで"
-                          "そのまま使い、「.dat」を付けて開きます。")
+    return QStringLiteral("似た名前の「%1」はあります。ゲームは名前を空白までそのまま使い、"
+                          "「.dat」を付けて開きます。")
         .arg(near.first());
 }
 
@@ -246,8 +236,8 @@ bool GameCheck::loadFolders() {
                   QStringLiteral("ゲームのフォルダーがありません。"));
         return false;
     }
-    dat_.load(root_ + QStringLiteral("dat"));
-    img_.load(root_ + QStringLiteral("img"));
+    dat_.load(root_, QStringLiteral("dat"));
+    img_.load(root_, QStringLiteral("img"));
     return true;
 }
 
@@ -263,8 +253,10 @@ Report GameCheck::run() {
         return out.take();
     for (auto [index, name] :
          {std::pair{&dat_, QStringLiteral("dat")}, std::pair{&img_, QStringLiteral("img")}}) {
-        if (index->isFolder())
+        if (index->isFolder()) {
+            noteName(index->self(), name, name, 0);
             continue;
+        }
         const QString what = name == u"dat" ? QStringLiteral("スクリプト、写真の説明、アルバム")
                                             : QStringLiteral("絵と写真");
         out.error(
@@ -292,19 +284,22 @@ Report GameCheck::run() {
 
 void GameCheck::checkMusic() {
     const QString file = QStringLiteral("bgm.mid");
-    const QFileInfo info(root_ + file);
-    if (!info.exists()) {
-        out.error(file, 0, QStringLiteral("music-missing"),
-                  QStringLiteral("音楽のファイルがありません。ゲームの間ずっと流れるはずの曲が鳴り"
-                                 "ません。"));
+    const rt::GameFile found = rt::findGameFile(root_, file);
+    // Without its tune the game plays on in silence: nothing stops or breaks.
+    if (!found.found) {
+        out.warning(
+            file, 0, QStringLiteral("music-missing"),
+            QStringLiteral("音楽のファイルがありません。ゲームは音楽なしで進み、ずっと流れる"
+                           "はずの曲が鳴りません。"));
         return;
     }
-    if (!info.isFile()) {
+    noteName(found, file, file, 0);
+    if (!found.plain) {
         out.error(file, 0, QStringLiteral("music-unplayable"),
                   QStringLiteral("音楽のファイルが普通のファイルではありません。曲が鳴りません。"));
         return;
     }
-    const QByteArray path = QFile::encodeName(info.absoluteFilePath());
+    const QByteArray &path = found.native;
     if (path.contains('"'))
         return; // the command string cannot name it; the game itself could not either
     bool refused = false;
@@ -324,16 +319,47 @@ QString failureEnd(bool endsEvent) {
                      : QStringLiteral("ここでゲームが止まります。");
 }
 
+bool GameCheck::noteName(const rt::GameFile &found, const QString &asked, const QString &file,
+                         int line) {
+    if (found.outside) {
+        out.error(file, line, QStringLiteral("name-outside"),
+                  QStringLiteral("「%1」はゲームのフォルダーの外を指す名前なので、ゲームは開かず、"
+                                 "ここで止まります。")
+                      .arg(asked));
+        return false;
+    }
+    if (!found.found || found.exact)
+        return found.found;
+    const QString onDisk = found.path.mid(root_.size());
+    if (found.cp932Name) {
+        out.warning(
+            file, line, QStringLiteral("name-cp932"),
+            QStringLiteral("「%1」の名前は CP932 のバイトのまま保存されています（Windows の"
+                           "圧縮ファイルを Linux で展開したときなど）。ゲームは見つけますが、"
+                           "ほかの道具では文字化けします。名前を UTF-8 にしてください。")
+                .arg(onDisk));
+    } else {
+        out.warning(
+            file, line, QStringLiteral("name-differs"),
+            QStringLiteral("「%1」はファイル「%2」として見つかります。Windows とこのゲームは"
+                           "大文字と小文字の違いや区切りの「\\」を気にしませんが、Linux で"
+                           "作るゲームやほかの道具のために、名前をファイルにそろえてください。")
+                .arg(asked, onDisk));
+    }
+    return true;
+}
+
 void GameCheck::referEvent(const QString &name, Via via, const QString &file, int line,
                            bool endsEvent) {
     const QString fileName = name + QStringLiteral(".dat");
-    auto it = eventPresent_.find(name);
-    if (it == eventPresent_.end()) {
-        it = eventPresent_.insert(name, dat_.find(fileName).has_value());
-        if (*it)
+    const rt::GameFile &found = dat_.find(fileName);
+    const bool opens = noteName(found, datFile(name), file, line);
+    if (!eventPresent_.contains(name)) {
+        eventPresent_.insert(name, opens);
+        if (opens)
             pendingEvents_.append(name);
     }
-    if (*it)
+    if (opens || found.outside)
         return;
     QString message;
     switch (via) {
@@ -360,8 +386,14 @@ void GameCheck::referEvent(const QString &name, Via via, const QString &file, in
 void GameCheck::referPicture(const QString &name, const QString &file, int line, bool endsEvent) {
     const QString fileName =
         (name.isEmpty() ? QStringLiteral("dmy") : name) + QStringLiteral(".dat");
-    picturesUsed_.insert(fileName);
-    if (!img_.isFolder() || img_.find(fileName))
+    if (!img_.isFolder())
+        return;
+    const rt::GameFile &found = img_.find(fileName);
+    if (noteName(found, QStringLiteral("img/") + fileName, file, line)) {
+        picturesUsed_.insert(found.native, found);
+        return;
+    }
+    if (found.outside)
         return;
     const QString near = img_.nearMiss(fileName);
     out.error(file, line, QStringLiteral("picture-missing"),
@@ -384,8 +416,10 @@ void GameCheck::checkScripts() {
 void GameCheck::checkScript(const QString &name) {
     const QString file = datFile(name);
     EventOutline outline;
+    const rt::GameFile &found = dat_.find(name + QStringLiteral(".dat"));
+    scriptsRead_.insert(found.native);
     try {
-        TextReader reader(root_ + file);
+        TextReader reader(found);
         if (reader.atEnd()) {
             out.error(file, 0, QStringLiteral("script-empty"),
                       QStringLiteral("スクリプトが空です。このイベントが始まるとゲームが止まり"
@@ -564,12 +598,13 @@ void GameCheck::reportUnusedScripts() {
     QStringList names = dat_.names();
     std::sort(names.begin(), names.end());
     for (const QString &fileName : std::as_const(names)) {
-        if (!fileName.endsWith(QStringLiteral(".dat")))
+        if (!fileName.endsWith(QStringLiteral(".dat"), Qt::CaseInsensitive))
             continue;
         const QString name = fileName.chopped(4);
-        if (name == u"save" || name == u"syasin" || name == u"tsyasin" || events_.contains(name))
+        const rt::GameFile &found = dat_.find(fileName);
+        if (!found.plain || scriptsRead_.contains(found.native))
             continue;
-        if (!dat_.find(fileName)->isFile())
+        if (QStringList{"save", "syasin", "tsyasin"}.contains(name, Qt::CaseInsensitive))
             continue;
         out.warning(datFile(name), 0, QStringLiteral("script-unused"),
                     QStringLiteral("どこからも始まらないスクリプトです。始まるのは「0」「1」〜「8」"
@@ -596,30 +631,30 @@ void GameCheck::checkPictures() {
     }
     for (const Required &r : std::as_const(required)) {
         const QString fileName = r.name + QStringLiteral(".dat");
-        picturesUsed_.insert(fileName);
-        if (img_.find(fileName))
+        const rt::GameFile &found = img_.find(fileName);
+        if (noteName(found, imgFile(r.name), imgFile(r.name), 0)) {
+            picturesUsed_.insert(found.native, found);
             continue;
+        }
         const QString near = img_.nearMiss(fileName);
         out.error(imgFile(r.name), 0, QStringLiteral("picture-missing"),
                   QStringLiteral("画像「%1」がありません。%2で、映すときにゲームが止まります。%3")
                       .arg(r.name, r.role, near));
     }
 
-    QStringList files = img_.names();
-    for (const QString &used : std::as_const(picturesUsed_)) {
-        if (used.contains(u'/'))
-            files << used;
+    // Every picture of img/, and those used from elsewhere, by where they are.
+    QMap<QString, rt::GameFile> files;
+    for (const QString &fileName : img_.names()) {
+        const rt::GameFile &found = img_.find(fileName);
+        if (fileName.endsWith(QStringLiteral(".dat"), Qt::CaseInsensitive) && found.found)
+            files.insert(found.path.mid(root_.size()), found);
     }
-    std::sort(files.begin(), files.end());
-    for (const QString &fileName : std::as_const(files)) {
-        if (!fileName.endsWith(QStringLiteral(".dat")))
-            continue;
-        const std::optional<QFileInfo> info = img_.find(fileName);
-        if (!info)
-            continue;
-        const bool used = picturesUsed_.contains(fileName);
-        const QString file = QStringLiteral("img/") + fileName;
-        if (!info->isFile()) {
+    for (const rt::GameFile &used : std::as_const(picturesUsed_))
+        files.insert(used.path.mid(root_.size()), used);
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        const bool used = picturesUsed_.contains(it->native);
+        const QString &file = it.key();
+        if (!it->plain) {
             if (used) {
                 out.error(file, 0, QStringLiteral("picture-unreadable"),
                           QStringLiteral("普通のファイルではないので、画像として読めません。"));
@@ -629,7 +664,7 @@ void GameCheck::checkPictures() {
         bool readable = true;
         QString why;
         try {
-            (void)loadPicture(info->filePath());
+            (void)loadPicture(*it);
         } catch (const rt::RuntimeError &e) {
             readable = false;
             why = e.message();
@@ -678,7 +713,8 @@ int runCommandLine(const QStringList &arguments, const QString &programDir, QStr
         "と同じように読んで調べます。\n"
         "見つけたことを「ファイル:行: error|warning: 内容」の形で1行ずつ書き、最後"
         "に件数を書きます。\n"
-        "  --fix  先に dat/*.dat を、ゲームが読む形（CP932、改行 CR LF）に書き換えます。\n"
+        "  --fix  先に dat と img の名前の 〜 ‖ − — ¢ £ ¬ を Windows の形に変え、dat/*.dat を"
+        "ゲームが読む形（CP932、改行 CR LF）に書き換えます。\n"
         "終了コード: 0 = エラーなし、1 = エラーあり、2 = 引数かフォルダーの誤り\n");
     QStringList args;
     bool fix = false;

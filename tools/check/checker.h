@@ -58,10 +58,12 @@ struct CatalogueRecord {
 };
 QList<CatalogueRecord> catalogueRecords(const QString &path, int capacity);
 
-// Rewrites the folder's dat/*.dat in the form the game reads: CP932 with CR LF, the JIS
-// forms that an input method on Linux types mapped to the Windows ones. A file already in
-// that form is left as it is, and so is one that cannot be converted. Tells what it did in
-// out and returns the number of errors (characters CP932 lacks, files unread or unwritten).
+// Renames what dat/ and img/ hold to the Windows forms of the JIS ones that an input method
+// on Linux types (the names the scripts give), then rewrites the folder's dat/*.dat in the
+// form the game reads: CP932 with CR LF, the JIS forms mapped to the Windows ones. A file already
+// in that form is left as it is, and so is one that cannot be converted. Tells what it did in out
+// and returns the number of errors (characters CP932 lacks, files unread, unwritten or not
+// renamed).
 int fixTextFiles(const QString &folder, QString &out);
 
 // mirutena-check [--fix] [GAME_FOLDER], the folder defaulting to the program's own. Writes the

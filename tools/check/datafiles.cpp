@@ -63,21 +63,21 @@ CatalogueSplit splitCatalogue(TextReader &reader, int capacity,
 }
 
 QList<CatalogueRecord> catalogueRecords(const QString &path, int capacity) {
-    TextReader reader(path);
+    TextReader reader(rt::plainPath(path));
     return splitCatalogue(reader, capacity, [](const TextLine &, bool) {}).records;
 }
 
 void GameCheck::checkAlbum() {
     const QString file = QStringLiteral("dat/save.dat");
-    const std::optional<QFileInfo> info = dat_.find(QStringLiteral("save.dat"));
-    if (!info) {
+    const rt::GameFile &found = dat_.find(QStringLiteral("save.dat"));
+    if (!noteName(found, file, file, 0)) {
         out.warning(file, 0, QStringLiteral("album-missing"),
                     QStringLiteral("アルバムのファイルがありません。ゲームは空のアルバムで始まり、"
                                    "終わるときにこのファイルを作ります。"));
         return;
     }
     try {
-        TextReader reader(info->filePath());
+        TextReader reader(found);
         // The game keeps undecodable album bytes as they are; only the picture name suffers.
         TextChecks text(out, file, Severity::Warning);
         while (!reader.atEnd()) {
@@ -107,9 +107,9 @@ void GameCheck::checkAlbum() {
 void GameCheck::checkCatalogue(const QString &stem, bool special) {
     const int capacity = photoCount(special);
     const QString file = QStringLiteral("dat/") + stem + QStringLiteral(".dat");
-    const std::optional<QFileInfo> info = dat_.find(stem + QStringLiteral(".dat"));
+    const rt::GameFile &found = dat_.find(stem + QStringLiteral(".dat"));
     const QString what = special ? QStringLiteral("特別な写真") : QStringLiteral("写真");
-    if (!info) {
+    if (!noteName(found, file, file, 0)) {
         out.error(
             file, 0, QStringLiteral("catalogue-missing"),
             QStringLiteral("%1の説明のファイルがありません。ゲームは始められません。").arg(what));
@@ -117,7 +117,7 @@ void GameCheck::checkCatalogue(const QString &stem, bool special) {
     }
     CatalogueSplit split;
     try {
-        TextReader reader(info->filePath());
+        TextReader reader(found);
         TextChecks text(out, file, Severity::Error);
         split = splitCatalogue(reader, capacity, [&](const TextLine &line, bool last) {
             text.line(line, last);

@@ -1,11 +1,17 @@
 #include "checker.h"
 
 #include "runtime/cp932.h"
+#include "runtime/paths.h"
 #include "runtime/savefile.h"
 
 #include <QDir>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 // mirutena-check --fix: a writer's files, as saved by an editor on Linux, put into the form
 // the game reads. The game's own CP932 codec writes them, so what it decodes is what the
@@ -19,6 +25,16 @@ constexpr std::pair<char16_t, char16_t> jisToWindows[] = {
     {u'\u301C', u'\uFF5E'}, {u'\u2016', u'\u2225'}, {u'\u2212', u'\uFF0D'}, {u'\u2014', u'\u2015'},
     {u'\u00A2', u'\uFFE0'}, {u'\u00A3', u'\uFFE1'}, {u'\u00AC', u'\uFFE2'},
 };
+
+QString toWindowsForms(QString text) {
+    for (QChar &ch : text) {
+        for (auto [jis, windows] : jisToWindows) {
+            if (ch == jis)
+                ch = windows;
+        }
+    }
+    return text;
+}
 
 constexpr int listedPerFile = 10;
 
@@ -102,14 +118,7 @@ Converted convert(const QByteArray &bytes) {
     const bool bom = bytes.startsWith("\xEF\xBB\xBF");
     if ((bom || beyondAscii(bytes)) && !utf8.hasError()) {
         bool endsChanged = false;
-        QString text = withCrLf(decoded, &endsChanged);
-        for (QChar &ch : text) {
-            for (auto [jis, windows] : jisToWindows) {
-                if (ch == jis)
-                    ch = windows;
-            }
-        }
-        encode(text, c);
+        encode(toWindowsForms(withCrLf(decoded, &endsChanged)), c);
         c.done << (bom ? QStringLiteral("BOM 付きの UTF-8 から CP932 にしました")
                        : QStringLiteral("UTF-8 から CP932 にしました"));
         if (endsChanged)
@@ -141,16 +150,54 @@ bool save(const QString &path, const QByteArray &bytes, QString &why) {
     return false;
 }
 
+// Names typed on Linux hold the JIS forms, while the scripts (CP932) name the Windows ones:
+// the files get the names the game asks for. Folders below first, then the folder's own
+// entries; an entry whose new name is taken stays as it is.
+void renameToWindowsForms(const QByteArray &dir, const QString &shown, QString &out, int &renamed,
+                          int &errors) {
+    for (const rt::FolderEntry &e : rt::listFolder(dir)) {
+        const QByteArray path = dir + '/' + e.native;
+        struct stat st {};
+        if (::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+            renameToWindowsForms(path, shown + e.name + u'/', out, renamed, errors);
+        const QString name = toWindowsForms(e.name);
+        if (name == e.name || e.native != e.name.toUtf8())
+            continue;
+        const QByteArray target = dir + '/' + name.toUtf8();
+        if (::renameat2(AT_FDCWD, path.constData(), AT_FDCWD, target.constData(),
+                        RENAME_NOREPLACE) == 0) {
+            out += shown + e.name + QStringLiteral(": 名前を ") + shown + name +
+                   QStringLiteral(" に変えました。\n");
+            ++renamed;
+        } else {
+            out += shown + e.name + QStringLiteral(": error: 名前を ") + shown + name +
+                   QStringLiteral(" に変えられませんでした（%1）。スクリプトはこの名前では見つけ"
+                                  "ません。\n")
+                       .arg(errno == EEXIST ? QStringLiteral("その名前のファイルが既にあります")
+                                            : QString::fromLocal8Bit(std::strerror(errno)));
+            ++errors;
+        }
+    }
+}
+
 } // namespace
 
 int fixTextFiles(const QString &folder, QString &out) {
-    const QDir dat(QDir(folder).filePath(QStringLiteral("dat")));
-    const QFileInfoList files =
-        dat.entryInfoList({QStringLiteral("*.dat")}, QDir::Files | QDir::CaseSensitive, QDir::Name);
     int errors = 0;
+    int renamed = 0;
+    const QString root = rt::withTrailingSeparator(folder);
+    for (const QString &sub : {QStringLiteral("dat"), QStringLiteral("img")}) {
+        const rt::GameFile dir = rt::findGameFile(root, sub);
+        if (dir.found)
+            renameToWindowsForms(dir.native, dir.path.mid(root.size()) + u'/', out, renamed,
+                                 errors);
+    }
+    const QDir dat(rt::findGameFile(root, QStringLiteral("dat")).path);
+    const QFileInfoList files =
+        dat.entryInfoList({QStringLiteral("*.dat")}, QDir::Files, QDir::Name);
     int rewritten = 0;
     for (const QFileInfo &info : files) {
-        const QString name = QStringLiteral("dat/") + info.fileName();
+        const QString name = dat.dirName() + u'/' + info.fileName();
         QFile in(info.filePath());
         if (!in.open(QIODevice::ReadOnly)) {
             out += name + QStringLiteral(": error: ファイルを読み込めません。\n");
@@ -184,6 +231,8 @@ int fixTextFiles(const QString &folder, QString &out) {
                QStringLiteral("。\n");
         ++rewritten;
     }
+    if (renamed > 0)
+        out += QStringLiteral("名前を変えたファイル: %1 個\n").arg(renamed);
     out += rewritten > 0 ? QStringLiteral("書き換えたファイル: %1 個\n").arg(rewritten)
                          : QStringLiteral("書き換えの要るファイルはありませんでした。\n");
     return errors;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "checker.h"
+#include "runtime/paths.h"
 #include "textreader.h"
 
 #include <QFileInfo>
@@ -51,25 +52,31 @@ class Findings {
     int warnings_ = 0;
 };
 
-// One folder of the game (dat/ or img/), listed once so that thousands of look-ups stay
-// cheap.
+// One folder of the game (dat/ or img/), its names found as the game finds them and each
+// found once, so that thousands of look-ups stay cheap.
 class FolderIndex {
   public:
-    void load(const QString &dir);
+    void load(const QString &root, const QString &folder);
     bool isFolder() const { return isFolder_; }
     bool existsAsSomethingElse() const { return existsAsOther_; }
-    // The entry the game opens for this file name ("name.dat"), which may lie further down.
-    std::optional<QFileInfo> find(const QString &fileName) const;
+    // The folder as the game finds it, for a finding about its own name.
+    const rt::GameFile &self() const { return self_; }
+    // The file the game opens for this name ("name.dat"), which may lie further down or,
+    // through "..", in another folder of the game.
+    const rt::GameFile &find(const QString &fileName) const;
     // A file that the writer probably meant, for the message about a missing one.
     QString nearMiss(const QString &fileName) const;
-    QStringList names() const { return entries_.keys(); }
+    QStringList names() const { return names_; }
 
   private:
-    QString dir_;
+    QString root_;
+    QString folder_; // as found, with "/" after it
+    rt::GameFile self_;
     bool isFolder_ = false;
     bool existsAsOther_ = false;
-    QHash<QString, QFileInfo> entries_;
+    QStringList names_;
     QMultiHash<QString, QString> folded_; // lower-case name without ".dat" -> names
+    mutable QHash<QString, rt::GameFile> found_;
 };
 
 // What the bytes and line ends of one text file say, reported once it has been read.
@@ -158,8 +165,11 @@ class GameCheck {
                     bool endsEvent = false);
     void referPicture(const QString &name, const QString &file, int line, bool endsEvent = false);
     bool hasScript(const QString &name) const {
-        return dat_.find(name + QStringLiteral(".dat")).has_value();
+        return dat_.find(name + QStringLiteral(".dat")).found;
     }
+    // A name that the game finds only as Windows would, or one it refuses: said at the
+    // line that gives it. False when the game cannot open it.
+    bool noteName(const rt::GameFile &found, const QString &asked, const QString &file, int line);
     bool tracing() const { return tracing_; }
     // The message area, made on first use; null while tracing or without widgets.
     PageView *pages();
@@ -182,10 +192,11 @@ class GameCheck {
     FolderIndex dat_;
     FolderIndex img_;
     QList<QString> pendingEvents_;
-    QHash<QString, bool> eventPresent_;   // every event name met, and whether it can start
-    QHash<QString, EventOutline> events_; // the events that were read
-    QSet<QString> picturesUsed_;          // file names below img/
-    QSet<QString> failingLoop_;           // events that restart themselves: an error
+    QHash<QString, bool> eventPresent_;            // every event name met, and whether it can start
+    QHash<QString, EventOutline> events_;          // the events that were read
+    QHash<QByteArray, rt::GameFile> picturesUsed_; // by the bytes of their names on disk
+    QSet<QByteArray> scriptsRead_;
+    QSet<QString> failingLoop_; // events that restart themselves: an error
     bool tracing_ = false;
     std::unique_ptr<PageView> pages_;
 };

@@ -1,6 +1,8 @@
 #include "textreader.h"
 
 #include "runtime/cp932.h"
+#include "runtime/error.h"
+#include "runtime/paths.h"
 #include "runtime/textfile.h"
 
 #include <QStringDecoder>
@@ -26,14 +28,16 @@ bool validUtf8(QByteArrayView bytes) {
 
 } // namespace
 
-TextReader::TextReader(const QString &path) {
+TextReader::TextReader(const rt::GameFile &file) {
     const int number = rt::freeFile();
-    rt::openFile(number, path, rt::FileMode::Input);
+    rt::openFile(number, file, rt::FileMode::Input);
     fileNo_ = number;
-    ends_.setFileName(path);
     // The game's open succeeded, so this one only fails on a file that vanished just now;
     // the line ends then read as the end of the file.
-    (void)ends_.open(QIODevice::ReadOnly);
+    try {
+        rt::openForReading(ends_, file);
+    } catch (const rt::RuntimeError &) {
+    }
 }
 
 TextReader::~TextReader() {

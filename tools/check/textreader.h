@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QString>
 
+namespace rt {
+struct GameFile;
+}
+
 namespace check {
 
 enum class LineEnd { CrLf, Cr, None };
@@ -23,7 +27,7 @@ struct TextLine {
 class TextReader {
   public:
     // Throws rt::RuntimeError where the game's open would fail.
-    explicit TextReader(const QString &path);
+    explicit TextReader(const rt::GameFile &file);
     ~TextReader();
     TextReader(const TextReader &) = delete;
     TextReader &operator=(const TextReader &) = delete;

@@ -110,10 +110,11 @@ std::optional<Plan> parse(const QStringList &arguments, const QString &programDi
         err += me + QStringLiteral("ゲームのフォルダーがありません: ") + plan.folder + u'\n';
         return std::nullopt;
     }
-    // The game opens exactly this file, name and all, and stops when it is not there.
-    const QString script =
-        plan.folder + QStringLiteral("dat/") + plan.event + QStringLiteral(".dat");
-    if (!QFileInfo(script).isFile()) {
+    // The game finds the script as Windows would, and stops when it is not there.
+    const rt::GameFile found =
+        rt::findGameFile(plan.folder, QStringLiteral("dat/") + plan.event + QStringLiteral(".dat"));
+    const QString &script = found.path;
+    if (!found.plain) {
         err +=
             me +
             QStringLiteral("イベント「%1」のスクリプトがありません: %2\n").arg(plan.event, script);
