@@ -18,6 +18,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace {
@@ -80,6 +81,7 @@ Fom::Fom(Options options)
     ClickME = new ClickIndicator(this);
     KANELBL = new QLabel(this);
     lbl = new MessageLabel(this);
+    heldKeys_ = new HeldKeyFilter(this);
 
     lbl->raise();
     ClickME->raise();
@@ -249,6 +251,9 @@ void Fom::showScreen(Screen screen) {
     // still press it: the window takes them instead.
     if (QWidget *focused = focusWidget(); focused && !focused->isVisible())
         focused->clearFocus();
+    // The keyboard starts where a turn does: on the park.
+    if (base)
+        com[0]->setFocus(Qt::OtherFocusReason);
 }
 
 void Fom::GameStt() {
@@ -416,6 +421,8 @@ void Fom::placeControls() {
         com[i]->setGeometry(cellRect(0, i, 2, 1));
     TurasaPic->setGeometry(cellRect(0, 4, 2, 1));
     KANELBL->setGeometry(cellRect(0, 5, 2, 1));
+    // The amount is right-aligned: keep its last digit off the picture view beside it.
+    KANELBL->setContentsMargins(0, 0, qMax(2, KANELBL->height() / 8), 0);
     Pic->setGeometry(cellRect(2, 0, 6, 6));
     LST->setGeometry(cellRect(8, 0, 2, 4));
     for (int i = 0; i < int(LstCom.size()); ++i)
@@ -455,6 +462,8 @@ bool Fom::event(QEvent *event) {
     const bool handled = QWidget::event(event);
     switch (event->type()) {
     case QEvent::Show:
+        if (QWindow *window = windowHandle())
+            window->installEventFilter(heldKeys_);
         // The new game starts before the window is first drawn, so the first frame
         // already shows the opening, with or without a window manager to activate it.
         startFirstGame();

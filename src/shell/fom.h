@@ -122,6 +122,7 @@ class Fom : public QWidget {
     Phase phase_ = Phase::Created;
     Music music_ = Music::Off;
     bool frameSettled_ = false;
+    HeldKeyFilter *heldKeys_ = nullptr;
     QFutureWatcher<void> musicOpener_; // the song being opened, off this thread
     AlbumGuard guard_;
     int exitStatus_ = 0;

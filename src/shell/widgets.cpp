@@ -185,8 +185,14 @@ void ClickIndicator::paintEvent(QPaintEvent *) {
 
 ChoiceButton::ChoiceButton(QWidget *parent) : QPushButton(parent) {}
 
+int ChoiceButton::focusLine() const {
+    // In proportion to the button, as the click indicator's frame is to the message area.
+    return qMax(2, height() / 16);
+}
+
 QRect ChoiceButton::captionRect() const {
-    const int pad = qMax(2, height() / 12);
+    // Clear of the border and the focus mark inside it.
+    const int pad = qMax(3 + focusLine(), height() / 12);
     return rect().adjusted(pad, pad / 2, -pad, -pad / 2);
 }
 
@@ -229,9 +235,12 @@ void ChoiceButton::paintEvent(QPaintEvent *) {
     p.drawText(captionRect(), f.flags, text());
     if (hasFocus()) {
         // Where the keyboard is: a line inside the border in the desktop's highlight.
-        p.setPen(QPen(palette().color(QPalette::Highlight), 1));
+        const int w = focusLine();
+        p.setPen(QPen(palette().color(QPalette::Highlight), w, Qt::SolidLine, Qt::SquareCap,
+                      Qt::MiterJoin));
         p.setBrush(Qt::NoBrush);
-        p.drawRect(rect().adjusted(2, 2, -3, -3));
+        const double inset = 2 + w / 2.0;
+        p.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
     }
 }
 
@@ -255,4 +264,44 @@ void ChoiceButton::keyPressEvent(QKeyEvent *event) {
     default:
         QPushButton::keyPressEvent(event);
     }
+}
+
+namespace {
+
+quint32 keyCode(const QKeyEvent *event) {
+    // The scan code names the key itself, whatever modifier changes its meaning.
+    return event->nativeScanCode() ? event->nativeScanCode() : quint32(event->key()) | 1u << 31;
+}
+
+} // namespace
+
+bool HeldKeyFilter::eventFilter(QObject *watched, QEvent *event) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const quint32 code = keyCode(key);
+        const bool pairedWithRelease =
+            key->timestamp() != 0 && code == lastReleased_ && key->timestamp() == lastReleaseTime_;
+        const bool repeat = key->isAutoRepeat() || held_.contains(code) || pairedWithRelease;
+        held_.insert(code);
+        if (repeat)
+            return true;
+        break;
+    }
+    case QEvent::KeyRelease: {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        lastReleased_ = keyCode(key);
+        lastReleaseTime_ = key->timestamp();
+        if (!key->isAutoRepeat())
+            held_.remove(lastReleased_);
+        break;
+    }
+    case QEvent::FocusOut:
+        // A key let go in another window sends this one no release.
+        held_.clear();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
 }

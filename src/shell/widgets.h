@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
 #include <QWidget>
 
 // The message area: a plain-text label that keeps its caption exactly (CR LF between
@@ -99,6 +100,8 @@ class ChoiceButton : public QPushButton {
     void setPartner(ChoiceButton *partner) { partner_ = partner; }
     // The font the caption is drawn with at the button's present size.
     QFont captionFont() const;
+    // Width of the focus mark: it grows with the button.
+    int focusLine() const;
 
   protected:
     void paintEvent(QPaintEvent *event) override;
@@ -117,4 +120,21 @@ class ChoiceButton : public QPushButton {
 
     ChoiceButton *partner_ = nullptr;
     mutable Fit fit_;
+};
+
+// One press of a key is one press, however long it is held. The X server repeats a held
+// key as release and press pairs of one timestamp; Qt marks a pair as a repeat only when
+// it happens to hold both events at once, and a missed pair would read on, or click the
+// button under the key, once more. Installed on a window, it drops every repeated press.
+class HeldKeyFilter : public QObject {
+  public:
+    explicit HeldKeyFilter(QObject *parent) : QObject(parent) {}
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+  private:
+    QSet<quint32> held_; // pressed and not released since
+    quint32 lastReleased_ = 0;
+    quint64 lastReleaseTime_ = 0;
 };

@@ -346,6 +346,7 @@ class RunnerTest : public QObject {
             QCOMPARE(game.caption(), upper == 0 ? QStringLiteral("one") : QStringLiteral("two"));
             key(Qt::Key_Return); // reads on: the hidden choices take no keys
             QVERIFY(game->com[0]->isVisible());
+            QCOMPARE(QApplication::focusWidget(), game->com[0]);
             QVERIFY(game.errors.isEmpty());
         }
     }
@@ -384,6 +385,18 @@ class RunnerTest : public QObject {
             }
         }
         QVERIFY(ink > length);
+        // The focus mark grows with the button, so that it shows on a large screen too.
+        game->show();
+        game->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&*game));
+        b->show();
+        b->setFocus();
+        const QImage focused = b->grab().toImage();
+        const QRgb mark = b->palette().color(QPalette::Highlight).rgb();
+        int line = 0;
+        for (int x = 0; x < focused.width() / 4; ++x)
+            line += focused.pixel(x, focused.height() / 2) == mark;
+        QVERIFY2(line >= b->height() / 20, qPrintable(QString::number(line)));
     }
 
     void firstChoiceCountStopsAt255() {

@@ -39,6 +39,17 @@ class WindowTest : public QObject {
         QCOMPARE(fom.lbl->geometry(), fom.ClickME->geometry());
         QCOMPARE(fom.lbl->x(), qRound(0.3 * pixels / 10.6));
         QCOMPARE(fom.com[0]->font().pointSize(), font);
+        // The money's last digit keeps clear of the picture view beside it.
+        fom.st.statValue[2] = 300000;
+        StatChg(fom, 2, 0);
+        const QImage money = fom.KANELBL->grab().toImage();
+        int right = -1;
+        for (int y = 0; y < money.height(); ++y)
+            for (int x = 0; x < money.width(); ++x)
+                if (qGray(money.pixel(x, y)) < 220)
+                    right = qMax(right, x);
+        QVERIFY(right > money.width() / 2);
+        QVERIFY2(money.width() - 1 - right >= 2, qPrintable(QString::number(right)));
     }
 
     // The indicator frames the message area without covering any of its text.
