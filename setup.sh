@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the game needs on Debian 12, builds it, then plays or tests it.
 #   ./setup.sh play    build and start the game on the bundled sample game
 #   ./setup.sh test    build and run every test (the same as CI)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of the whole-process figures: the least a Qt program does to put a window of
 // the game's size on the screen and paint it, and, given a soundfont, the least memory a
 // program holding the game's music needs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Preloaded (LD_PRELOAD) into a program whose whole run is measured. It changes nothing
 // unless asked through the environment:
 //   BENCH_PAINT_FILE=PATH  writes "MICROSECONDS WIDTH HEIGHT" to PATH for the first frame

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's heavy in-process paths, each beside its floor: the same work done the
 // plainest way this machine allows. bench/run reads the figures; the names pair up as
 // "PATH/ours" and "PATH/floor".

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Paints the 32 x 32 window icon (a small camera) into data/mirutena.png.
 set -euo pipefail
 cd "$(dirname "$0")"

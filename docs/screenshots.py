@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Plays the bundled game in a fresh X server and saves the README's screenshots."""
 
 import argparse

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Refreshes the README's screenshots of the bundled game: base.png (the base screen after
 # the opening), event.png (the opening's choice) and album.png (a photo picked from the
 # album). Builds nothing: give it a built program, whose folder holds the game.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The album: read, written, read and written again gives the same bytes, and keeps
 // every entry as it stood.
 #include "fuzzsupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue reader: any syasin.dat gives at most 31 entries, each headed by its number.
 #include "fuzzsupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line reader: any bytes split into lines at CR LF or a lone CR, nothing lost.
 #include "fuzzsupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture loader: any bytes under a .dat name load or fail with a report, nothing else.
 #include "fuzzsupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The event runner, through the real window: the input is a script for the opening;
 // its last bytes are the player's moves (a click, a tick, or an option to take).
 #include "fuzzsupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // FluidSynth, loaded when the music is first opened rather than linked: it brings some

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A stand-in, built on FluidSynth, for the Windows multimedia command strings the game

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The album as the player works it: an entry clicked shows its picture and its
 catalogue text, 捨てる discards it, 全消去 asks through the real dialog, and the album
 file holds what the list held when the window closed."""

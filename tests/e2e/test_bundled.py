@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The bundled game as it ships, played from its opening through a choice back to the
 base screen, in a copy so that the album shipped stays as it is."""
 

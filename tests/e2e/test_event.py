@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """An event as the player sees it: text paced by clicks on the message area, the click
 indicator while a click is awaited, and a two-way choice on rows 8 and 9 whose buttons
 start their own branches."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """How a run ends: a close request as the window manager sends it saves the album and
 ends with status 0, even in the middle of an event; a fatal error shows the error report
 captioned ミルテナ instead of the game and then ends the program with a non-zero status; a

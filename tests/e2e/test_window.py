@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The window on one screen size: caption, size, the base screen's colours, and the
 fatigue swatch following fatigue up to the game over."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drives the real program in its own X server, as a player would.
 
 A Session owns a fresh Xvfb with openbox; a GameFolder is a temporary game with the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package and lints it, then installs it into a clean Debian 12 root where
 # an ordinary player starts `mirutena` from the PATH twice: the album must be kept in the
 # player's data folder, read back by the second run, and nothing written under /usr.

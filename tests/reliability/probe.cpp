@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the real program from outside, as the system would: signals, and SIGKILL at
 // random moments while the album is being saved.
 //   mirutena-probe kill PROGRAM KILLS SEED

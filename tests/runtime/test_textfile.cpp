@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/cp932.h"
 #include "runtime/error.h"
 #include "runtime/paths.h"

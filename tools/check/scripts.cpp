@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gamecheck.h"
 #include "script/lines.h"
 
