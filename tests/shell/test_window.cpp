@@ -6,9 +6,9 @@
 #include "sim/stats.h"
 
 #include <QTest>
-#include <cstring>
 #include <QTimer>
 #include <atomic>
+#include <cstring>
 #include <mutex>
 #include <thread>
 
