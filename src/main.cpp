@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/fom.h"
 #include "shell/quitsignals.h"
+#include "shell/scaling.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -12,7 +13,14 @@ int main(int argc, char *argv[]) {
     // less than GLib's, and the game needs nothing that runs on GLib's.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
         qputenv("QT_NO_GLIB", "1");
+    takeOverScaling();
     QApplication app(argc, argv);
+    // Dialogs follow the scale the player asked for, as the game's own font does.
+    if (const double scale = userScale(QGuiApplication::primaryScreen()); scale != 1) {
+        QFont font = QApplication::font();
+        font.setPointSizeF(font.pointSizeF() * scale);
+        QApplication::setFont(font);
+    }
     app.setApplicationName(QStringLiteral("mirutena"));
     app.setDesktopFileName(QStringLiteral(MIRUTENA_APP_ID));
     app.setWindowIcon(QIcon(QStringLiteral(":/mirutena.png")));

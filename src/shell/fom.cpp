@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fom.h"
+#include "scaling.h"
 
 #include "album/albumlist.h"
 #include "album/datafiles.h"
@@ -27,12 +28,12 @@ namespace {
 const QColor windowBackground(255, 255, 255);
 const QColor windowText(255, 100, 0);
 
-QFont gameFont(int points) {
+QFont gameFont(double points) {
     QFont font;
     font.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"),
                       QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL Gothic"),
                       QStringLiteral("TakaoGothic"), QStringLiteral("Droid Sans Fallback")});
-    font.setPointSize(points);
+    font.setPointSizeF(points);
     return font;
 }
 
@@ -352,7 +353,9 @@ void Fom::layoutWindow() {
     double dpi = options_.logicalDpi > 0 ? options_.logicalDpi
                  : screen                ? screen->logicalDotsPerInchX()
                                          : 96;
-    metrics_ = layout::windowMetrics(screenWidth, dpi);
+    // Qt draws points at its own DPI, which leaves out the scale that the game applies.
+    const double scale = options_.logicalDpi > 0 ? 1 : userScale(screen);
+    metrics_ = layout::windowMetrics(screenWidth, dpi * scale);
 
     QPalette pal = palette();
     pal.setColor(QPalette::Window, windowBackground);
@@ -360,7 +363,7 @@ void Fom::layoutWindow() {
     pal.setColor(QPalette::Base, windowBackground);
     setPalette(pal);
     setAutoFillBackground(true);
-    const QFont font = gameFont(metrics_.fontPoints);
+    const QFont font = gameFont(metrics_.fontPoints * scale);
 
     for (int i = 0; i < int(com.size()); ++i) {
         com[i]->setFont(font);

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The window on one screen size: caption, size, the base screen's colours, and the
+"""The window: caption, size at every desktop scale, the base screen's colours, and the
 fatigue swatch following fatigue up to the game over."""
 
 from xgame import (
@@ -17,6 +17,14 @@ def button_colour(i):
     return (255, 200, 100 + 30 * i)
 
 
+def check_size(game, screen_width, how):
+    width, height = game.outer_size()
+    expected = int(screen_width / 2.5 + 0.5)
+    check(width == expected and height == expected,
+          "window is %dx%d on a %d-wide screen%s, not %d square"
+          % (width, height, screen_width, how, expected))
+
+
 def main(args):
     with Session(args.width, args.height) as session:
         folder = GameFolder(
@@ -28,11 +36,7 @@ def main(args):
 
         caption = game.caption()
         check(caption == CAPTION_PREFIX + "50:100", "caption at start is %r" % caption)
-        width, height = game.outer_size()
-        check(width == height, "window is %dx%d, not square" % (width, height))
-        expected = args.width / 2.5
-        check(abs(width - expected) <= 1,
-              "window is %d wide on a %d-wide screen, not %.1f" % (width, args.width, expected))
+        check_size(game, args.width, "")
 
         # The opening waits for its click on the event screen: no action buttons yet.
         view = game.cells(2, 0, 6, 6)
@@ -101,6 +105,20 @@ def main(args):
         game.close()
         status = game.wait_exit()
         check(status == 0, "closing the window ended with status %d" % status)
+
+        # On a high-DPI desktop the window is as exact, in the screen's own pixels.
+        scales = [{"QT_SCALE_FACTOR": "2"}, {"QT_SCALE_FACTOR": "1.5"},
+                  {"QT_SCREEN_SCALE_FACTORS": "2"}, {}]
+        plain = dict(session.env)
+        for scale in scales:
+            if not scale:
+                session.tool(["xrdb", "-merge", "-"], input=b"Xft.dpi: 192\n")
+            session.env = dict(plain, **scale)
+            game = Game(session, folder)
+            game.wait_window()
+            check_size(game, args.width, " with %s" % (scale or "Xft.dpi 192"))
+            game.close()
+            game.wait_exit()
 
 
 if __name__ == "__main__":

@@ -334,8 +334,9 @@ class Session:
         stop(self.xvfb)
         shutil.rmtree(self.workdir, ignore_errors=True)
 
-    def tool(self, argv, check_rc=True):
-        out = subprocess.run(argv, env=self.env, capture_output=True, timeout=30 * SLOW)
+    def tool(self, argv, check_rc=True, input=None):
+        out = subprocess.run(argv, env=self.env, capture_output=True, input=input,
+                             timeout=30 * SLOW)
         if check_rc and out.returncode != 0:
             raise Failure("%s failed: %s" % (" ".join(argv), out.stderr.decode(errors="replace")))
         return out.stdout.decode(errors="replace")

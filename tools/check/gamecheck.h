@@ -126,6 +126,13 @@ class PageView {
     };
     // The message area's caption as the runner builds it, lines joined by CR LF.
     Fit fit(const QString &caption);
+    // Pixel height of the glyphs a choice button draws this caption with, and of those
+    // it draws a short caption with.
+    struct Glyphs {
+        int caption = 0;
+        int normal = 0;
+    };
+    Glyphs choiceGlyphs(const QString &caption);
 
   private:
     std::unique_ptr<Fom> fom_;

@@ -53,6 +53,14 @@ PageView::Fit PageView::fit(const QString &caption) {
     return f;
 }
 
+PageView::Glyphs PageView::choiceGlyphs(const QString &caption) {
+    if (!fom_)
+        return {};
+    ChoiceButton &button = *fom_->Qstlbl[0];
+    button.setText(caption);
+    return {QFontMetrics(button.captionFont()).ascent(), QFontMetrics(button.font()).ascent()};
+}
+
 PageView *GameCheck::pages() {
     if (tracing_)
         return nullptr;

@@ -501,6 +501,19 @@ void ScriptPlay::caption(const TextLine &line) {
                      QStringLiteral("選択肢の見出しが空で、ボタンに何も書かれません。"));
         return;
     }
+    if (PageView *view = game_.pages()) {
+        // Glyphs of about two thirds of their usual height are still easy to read; below
+        // that, or below 8 pixels on the smallest screen, a player squints.
+        const PageView::Glyphs glyphs = view->choiceGlyphs(line.text);
+        if (glyphs.caption < std::max(8, glyphs.normal * 2 / 3))
+            out_.warning(file_, line.number, QStringLiteral("caption-small"),
+                         QStringLiteral("選択肢の見出しが長く、ボタンに収まるよう文字が小さくなり"
+                                        "ます（幅%1の画面で高さ%2ピクセル、短い見出しなら%3ピク"
+                                        "セル）。見出しを短くしてください。")
+                             .arg(PageView::referenceScreenWidth)
+                             .arg(glyphs.caption)
+                             .arg(glyphs.normal));
+    }
     for (const CommandWord &w : commandWords) {
         if (line.text.contains(w.text)) {
             out_.warning(file_, line.number, QStringLiteral("caption-command"),
