@@ -272,8 +272,9 @@ class CheckTest : public QObject {
               {{"img/old.dat", image("PNG")}}),
             "7:3:W:unread 7_1:0:W:script-unused 7_2:0:W:script-unused 8:4:W:unread "
             "img/old:0:W:picture-unused 3:6:W:unread");
-        row(s("3=>img park|L2|>qst||b;4=>img park|L2|>qst|a|>px"),
-            "3:4:W:caption-empty 4:5:W:caption-command");
+        row(s("3=>img park|L2|>qst||b;4=>img park|L2|>qst|a|>px;6b=L1|>qst|" + QString(40, u'長') +
+              "|" + QString(50, u'長') + ";6b_1=L1;6b_2=L1"),
+            "3:4:W:caption-empty 4:5:W:caption-command 6b:4:W:caption-small");
         row(s("7=>img park"), "7:0:W:shows-nothing");
         row(s("5=L1", {{"5_1", gone}, {"5_2", gone}}), "9_1:0:W:ending-unreachable");
         row(s("7=L1|>hit|L3;8=L1|x>hitx|L3"), "7:2:W:hit 8:2:W:hit");
