@@ -24,8 +24,15 @@ class AlbumModel : public QAbstractListModel {
     QVariant data(const QModelIndex &index, int role) const override {
         if (!valid(index) || (role != Qt::DisplayRole && role != Qt::EditRole))
             return {};
-        return rows[index.row()].text;
+        // The list shows a few characters of a row; Qt lays out and elides all it is given,
+        // which for an edited album's 8 MB line takes seconds at every draw.
+        const QString &text = rows[index.row()].text;
+        qsizetype shown = std::min(text.size(), displayedLength);
+        if (shown < text.size() && text[shown - 1].isHighSurrogate())
+            --shown;
+        return shown < text.size() ? text.left(shown) : text;
     }
+    static constexpr qsizetype displayedLength = 200;
     Qt::ItemFlags flags(const QModelIndex &index) const override {
         if (!valid(index))
             return Qt::NoItemFlags;

@@ -27,5 +27,8 @@ class RuntimeError : public std::exception {
 // Shows the report as the original run-time did: a modal dialog captioned with the
 // application title, and the same text on standard error.
 void showErrorReport(const QString &text);
+// The report with every over-long line cut to its start and end: a name from an edited
+// album can be megabytes long, which no dialog lays out in time.
+QString shortenedReport(const QString &text);
 
 } // namespace rt

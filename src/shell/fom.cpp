@@ -317,6 +317,7 @@ void Fom::leave(const rt::RuntimeError *error) {
     endMusic();
     exitStatus_ = report.isEmpty() ? 0 : 1;
     if (exitStatus_ != 0) {
+        report = rt::shortenedReport(report);
         rt::closeAllFiles();
         hide();
         if (options_.reportError)

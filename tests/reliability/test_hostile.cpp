@@ -188,6 +188,25 @@ class HostileFilesTest : public QObject {
         QCOMPARE(folder.read("dat/save.dat"), QByteArray("03\r\n\x82\xff\r\n"));
     }
 
+    // An edited album's 8 MB line: the list lays out only its start, the album keeps it
+    // whole, and picking it reports the missing picture with the name cut short.
+    void hugeAlbumLine() {
+        GameFolder folder;
+        const QByteArray album = "00\r\n" + QByteArray(8 << 20, '1') + "\r\n";
+        folder.bytes("dat/save.dat", album);
+        Game game(folder);
+        playOut(game);
+        AlbumList &list = *game->LST;
+        QCOMPARE(list.text(1).size(), qsizetype(8 << 20));
+        QVERIFY(list.model()->data(list.model()->index(1, 0)).toString().size() < 1000);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.rowRect(1).center());
+        QCOMPARE(game.errors.size(), 1);
+        QVERIFY2(game.errors[0].size() < 1000, qPrintable(game.errors[0].left(300)));
+        QVERIFY(game.errors[0].startsWith(QStringLiteral("ファイルが見つかりません。")));
+        QVERIFY(game.errors[0].endsWith(QStringLiteral("1111.dat")));
+        QCOMPARE(folder.read("dat/save.dat"), album);
+    }
+
     void hugeScriptLine() {
         GameFolder folder;
         QByteArray script;
