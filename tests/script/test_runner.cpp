@@ -310,8 +310,8 @@ class RunnerTest : public QObject {
         }
     }
 
-    // Space and Return read on; the choice starts on the upper button, the arrows move
-    // between the two and Return picks; a held key picks nothing.
+    // Space and Return read on, once however long held; the choice starts on the upper button, the
+    // arrows move between the two and Return picks; a held key picks nothing.
     void keyboardPlay() {
         GameFolder folder;
         folder.script("0", {"a", "b", "c", ">qst", "A", "B"});
@@ -329,7 +329,18 @@ class RunnerTest : public QObject {
                 QKeyEvent press(QEvent::KeyPress, k, {}, QString(), repeat);
                 QApplication::sendEvent(to, &press);
             };
-            key(Qt::Key_Space);
+            // Held, as X repeats a key: release and press pairs of one timestamp, unmarked.
+            auto held = [&](QEvent::Type type, ulong time) {
+                QKeyEvent event(type, Qt::Key_Space, {}, QStringLiteral(" "));
+                event.setTimestamp(time);
+                QCoreApplication::sendEvent(game->windowHandle(), &event);
+            };
+            held(QEvent::KeyPress, 1000);
+            for (ulong time = 1660; time < 2500; time += 40) {
+                held(QEvent::KeyRelease, time);
+                held(QEvent::KeyPress, time);
+            }
+            held(QEvent::KeyRelease, 2600);
             QCOMPARE(game.caption(), QStringLiteral("a\r\nb"));
             key(Qt::Key_Return);
             QCOMPARE(game.caption(), QStringLiteral("a\r\nb\r\nc"));
