@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "checker.h"
+#include "textreader.h"
 
 #include "runtime/cp932.h"
 #include "runtime/paths.h"
@@ -58,11 +59,6 @@ template <typename Text> Text withCrLf(const Text &in, bool *changed) {
         }
     }
     return out;
-}
-
-bool beyondAscii(QByteArrayView bytes) {
-    return std::any_of(bytes.begin(), bytes.end(),
-                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
 QString codePoint(char32_t c) {

@@ -13,14 +13,6 @@ namespace {
 
 constexpr qint64 windowSize = 64 * 1024;
 
-bool beyondAscii(QByteArrayView bytes) {
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return true;
-    }
-    return false;
-}
-
 bool validUtf8(QByteArrayView bytes) {
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString ignored = decoder.decode(bytes);

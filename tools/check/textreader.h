@@ -13,6 +13,14 @@ namespace check {
 
 enum class LineEnd { CrLf, Cr, None };
 
+inline bool beyondAscii(QByteArrayView bytes) {
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return true;
+    }
+    return false;
+}
+
 struct TextLine {
     QString text; // as the game decodes it
     // Where the line starts, counting every line break an editor shows (CR LF, CR or LF),
