@@ -12,7 +12,7 @@ cd "$(dirname "$0")"
 what=${1:-play}
 
 packages=(g++ cmake make pkg-config qt6-base-dev libgl-dev libfluidsynth-dev fluidsynth
-          timgm6mb-soundfont fonts-ipafont-gothic xvfb xauth openbox imagemagick xdotool wmctrl x11-xserver-utils python3
+          timgm6mb-soundfont fonts-ipafont-gothic xvfb xauth openbox imagemagick xdotool wmctrl x11-utils x11-xserver-utils python3
           libbenchmark-dev clang libclang-rt-14-dev
           dpkg-dev file lintian desktop-file-utils appstream debootstrap)
 missing=()

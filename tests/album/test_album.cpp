@@ -192,27 +192,6 @@ class AlbumTest : public QObject {
         QCOMPARE(QDir(folder.path() + "dat").entryList({"save.dat"}).size(), 1); // no second
     }
 
-    void leadingNumbers_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<qint64>("value");
-        QTest::addColumn<bool>("fits");
-        QTest::newRow("two digits") << "07" << qint64(7) << true;
-        QTest::newRow("capital T") << "T03" << qint64(0) << true;
-        QTest::newRow("blanks") << " 1 2x" << qint64(12) << true;
-        QTest::newRow("sign") << "-1" << qint64(-1) << true;
-        QTest::newRow("plus") << "+3" << qint64(3) << true;
-        QTest::newRow("none") << "" << qint64(0) << true;
-        QTest::newRow("huge") << "99999999999" << qint64(99999999999) << false;
-    }
-    void leadingNumbers() {
-        QFETCH(QString, text);
-        QFETCH(qint64, value);
-        QFETCH(bool, fits);
-        bool ok = false;
-        QCOMPARE(album::leadingNumber(text, &ok), value);
-        QCOMPARE(ok, fits);
-    }
-
     void albumEntriesShowPictureAndText() {
         Turn t;
         t.fom().st.photoTexts[7] = "seven";

@@ -613,43 +613,6 @@ class CheckTest : public QObject {
         QCOMPARE(seen, check::predictPacing(played_.path(), event));
     }
 
-    // The checker's records of a catalogue, held against the game's own reader: the same
-    // entries filled, and the same ones with nothing to read but their heading.
-    void catalogueRecordsMatchTheGamesReader() {
-        GameFolder folder;
-        Game game(folder, false);
-        QVERIFY(game.loaded);
-        QList<QByteArray> catalogues{"", crlf(">"), crlf(">|>"), crlf("A|>||>|  "), catalogue(40)};
-        catalogues << catalogue(31) + ">\r\n" << catalogue(16) + "\r\n";
-        QRandomGenerator random(31);
-        for (int i = 0; i < 100; ++i) {
-            QStringList lines;
-            for (int n = random.bounded(70); n > 0; --n)
-                lines << QStringList{
-                    "A", "B", ">", ">", ">", "", "  ", "　", "> "}[random.bounded(9)];
-            catalogues << crlf(lines.join(u'|')).chopped(random.bounded(2) * 2);
-        }
-        for (const QByteArray &bytes : std::as_const(catalogues)) {
-            folder.bytes(QStringLiteral("dat/syasin.dat"), bytes);
-            for (int capacity : {16, 31}) {
-                std::array<QString, 32> table;
-                readCatalogue(*game, QStringLiteral("syasin"), QStringLiteral("【"),
-                              std::span<QString>(table).first(std::size_t(capacity) + 1), capacity);
-                const QList<check::CatalogueRecord> records =
-                    check::catalogueRecords(folder.dat("syasin.dat"), capacity);
-                for (int n = 0; n <= capacity; ++n) {
-                    const QString &entry = table[std::size_t(n)];
-                    const QString heading = QStringLiteral("【%1番】").arg(n);
-                    const bool visible = !entry.mid(heading.size()).trimmed().isEmpty();
-                    QVERIFY2(entry.isEmpty() == (n > 0 && n >= records.size()) &&
-                                 (entry.isEmpty() || entry.startsWith(heading)) &&
-                                 visible == (n < records.size() && records[n].visible),
-                             qPrintable(rt::decodeCp932(bytes)));
-                }
-            }
-        }
-    }
-
     // Where the checker says the game stops, the real game stops; where it says a failing
     // line ends the event, the game goes back to the base screen; nowhere else does either
     // happen. The opening "0" is the script under test, played with a click at every step.

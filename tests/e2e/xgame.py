@@ -11,6 +11,7 @@ import atexit
 import ctypes
 import ctypes.util
 import os
+import re
 import select
 import shutil
 import signal
@@ -123,24 +124,6 @@ class Shot:
         )
 
 
-def _parse_ppm(raw):
-    fields, pos = [], 0
-    while len(fields) < 4:
-        while raw[pos : pos + 1].isspace():
-            pos += 1
-        if raw[pos : pos + 1] == b"#":
-            pos = raw.index(b"\n", pos)
-            continue
-        end = pos
-        while not raw[end : end + 1].isspace():
-            end += 1
-        fields.append(raw[pos:end])
-        pos = end
-    check(fields[0] == b"P6" and fields[3] == b"255", "import gave no 8-bit PPM")
-    width, height = int(fields[1]), int(fields[2])
-    return Shot(width, height, memoryview(raw)[pos + 1 :])
-
-
 def close_to(colour, expected, tolerance=6):
     return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
 
@@ -152,78 +135,6 @@ def solid_picture(path, rgb, size="40x30"):
     )
 
 
-# --- X properties the command-line tools do not show ----------------------------
-
-
-class _X11:
-    def __init__(self, display):
-        lib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-        lib.XOpenDisplay.restype = ctypes.c_void_p
-        lib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        lib.XInternAtom.restype = ctypes.c_ulong
-        lib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        lib.XGetWindowProperty.argtypes = [
-            ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long, ctypes.c_long,
-            ctypes.c_int, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
-            ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_ulong),
-            ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_void_p),
-        ]
-        lib.XFree.argtypes = [ctypes.c_void_p]
-        lib.XDefaultRootWindow.restype = ctypes.c_ulong
-        lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        lib.XTranslateCoordinates.argtypes = [
-            ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-            ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int),
-            ctypes.POINTER(ctypes.c_ulong),
-        ]
-        lib.XGetGeometry.argtypes = [
-            ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
-            ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int),
-            ctypes.POINTER(ctypes.c_uint), ctypes.POINTER(ctypes.c_uint),
-            ctypes.POINTER(ctypes.c_uint), ctypes.POINTER(ctypes.c_uint),
-        ]
-        lib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        self.lib = lib
-        self.dpy = lib.XOpenDisplay(display.encode())
-        check(self.dpy, "cannot open display " + display)
-
-    def cardinals(self, window, name):
-        """A CARDINAL[] property of window, or None when it is not set."""
-        lib = self.lib
-        atom = lib.XInternAtom(self.dpy, name.encode(), 0)
-        actual_type, fmt = ctypes.c_ulong(), ctypes.c_int()
-        count, after, data = ctypes.c_ulong(), ctypes.c_ulong(), ctypes.c_void_p()
-        status = lib.XGetWindowProperty(
-            self.dpy, window, atom, 0, 1 << 20, 0, 6,  # XA_CARDINAL
-            ctypes.byref(actual_type), ctypes.byref(fmt), ctypes.byref(count),
-            ctypes.byref(after), ctypes.byref(data))
-        if status != 0 or not data.value:
-            return None
-        # Format 32 comes back as longs, whatever the width of a long.
-        values = list(ctypes.cast(data, ctypes.POINTER(ctypes.c_long))[: count.value])
-        lib.XFree(data)
-        return values if fmt.value == 32 else None
-
-    def client_rect(self, window):
-        """(x, y, w, h) of window on the root window, frame not included."""
-        lib = self.lib
-        root = lib.XDefaultRootWindow(self.dpy)
-        x, y, child = ctypes.c_int(), ctypes.c_int(), ctypes.c_ulong()
-        check(lib.XTranslateCoordinates(self.dpy, window, root, 0, 0, ctypes.byref(x),
-                                        ctypes.byref(y), ctypes.byref(child)),
-              "window 0x%x is gone" % window)
-        r, gx, gy = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_int()
-        w, h, border, depth = ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint()
-        check(lib.XGetGeometry(self.dpy, window, ctypes.byref(r), ctypes.byref(gx),
-                               ctypes.byref(gy), ctypes.byref(w), ctypes.byref(h),
-                               ctypes.byref(border), ctypes.byref(depth)),
-              "window 0x%x is gone" % window)
-        return x.value, y.value, w.value, h.value
-
-    def close(self):
-        self.lib.XCloseDisplay(self.dpy)
-
-
 # --- the X server ----------------------------------------------------------------
 
 
@@ -233,7 +144,7 @@ class Session:
     def __init__(self, width, height):
         self.width, self.height = width, height
         self.workdir = tempfile.mkdtemp(prefix="mirutena-e2e-")
-        self.xvfb = self.wm = self.x11 = None
+        self.xvfb = self.wm = None
         self.games = []
         try:
             self._start_server()
@@ -247,7 +158,6 @@ class Session:
                 self.wm = spawn(["openbox", "--sm-disable"], env=self.env,
                                 stdout=log, stderr=subprocess.STDOUT)
             wait_for("openbox to manage the screen", self._wm_ready, timeout=20)
-            self.x11 = _X11(self.display)
         except BaseException:
             self.close()
             raise
@@ -327,9 +237,6 @@ class Session:
     def close(self):
         for game in self.games:
             game.stop()
-        if self.x11:
-            self.x11.close()
-            self.x11 = None
         stop(self.wm)
         stop(self.xvfb)
         shutil.rmtree(self.workdir, ignore_errors=True)
@@ -356,17 +263,23 @@ class Session:
     def client_rect(self, window):
         """(x, y, w, h) of window's client area on the root window. (xdotool's own
         geometry counts openbox's title bar twice.)"""
-        return self.x11.client_rect(window)
+        info = self.tool(["xwininfo", "-id", str(window)])
+        value = lambda key: int(re.search(key + r":\s*(-?\d+)", info).group(1))
+        return (value("Absolute upper-left X"), value("Absolute upper-left Y"),
+                value("Width"), value("Height"))
 
     def frame_extents(self, window):
-        """(left, right, top, bottom) of the frame openbox put round window."""
-        return self.x11.cardinals(window, "_NET_FRAME_EXTENTS")
+        """(left, right, top, bottom) of the frame openbox put round window, or None."""
+        out = self.tool(["xprop", "-id", str(window), "_NET_FRAME_EXTENTS"], check_rc=False)
+        found = re.search(r"= (\d+), (\d+), (\d+), (\d+)", out)
+        return [int(v) for v in found.groups()] if found else None
 
     def screenshot(self):
-        raw = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
+        raw = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"],
                              env=self.env, capture_output=True, check=True,
                              timeout=60 * SLOW).stdout
-        return _parse_ppm(raw)
+        check(len(raw) == self.width * self.height * 3, "import gave no RGB screenshot")
+        return Shot(self.width, self.height, memoryview(raw))
 
     def click_at(self, x, y):
         self.tool(["xdotool", "mousemove", "--sync", str(x), str(y), "click", "1"])
@@ -534,18 +447,6 @@ class Game:
 
         return wait_for(what, attempt, timeout, interval=0.1)
 
-    def window_rect(self):
-        """The window on the root window, frame and caption included."""
-        left, right, top, bottom = self.session.frame_extents(self.window)
-        x, y, w, h = self.session.client_rect(self.window)
-        return x - left, y - top, w + left + right, h + top + bottom
-
-    # The two screens, told apart by what only each of them shows.
-    def base_screen(self, shot):
-        """The four action buttons show, each in its own colour."""
-        return all(all_close(shot, self.button_strip(i), (255, 200, 100 + 30 * i), 2)
-                   for i in range(4))
-
     def button_strip(self, row, col=0, width=2):
         """A strip inside a button cell, left of its centred caption, clear of its border."""
         x, y, w, h = self.cells(col, row, width, 1)
@@ -555,34 +456,6 @@ class Game:
         """Both choice buttons show their captions, on rows 8 and 9."""
         return all(share(shot, self.inner(self.cells(0, row, 4, 1), 3), is_button_text) > 0.002
                    for row in (8, 9))
-
-    def list_entries(self, shot):
-        """Vertical centres of the lines of text in the album list, top to bottom."""
-        x, y, w, h = self.inner(self.cells(8, 0, 2, 4), 3)
-        centres, start = [], None
-        for row in range(y, y + h + 1):
-            has = row < y + h and any(is_button_text(c) for c in shot.region((x, row, w, 1)))
-            if has and start is None:
-                start = row
-            elif not has and start is not None:
-                centres.append((start + row) // 2)
-                start = None
-        return centres
-
-    def click_through(self, what, done, limit=80):
-        """Clicks the message area until done(shot) holds; each click must change the screen."""
-        shot = self.shot()
-        for _ in range(limit):
-            if done(shot):
-                return shot
-            before = shot
-            self.click_cell(7, 7)
-            try:
-                shot = self.wait_shot("a change", lambda s: s.data != before.data, timeout=5)
-            except Failure:
-                raise Failure("clicks on the message area stopped changing anything before "
-                              "they reached " + what)
-        raise Failure("%d clicks did not reach %s" % (limit, what))
 
     def close(self):
         """Asks the window to close as a window manager does (WM_DELETE_WINDOW)."""

@@ -59,12 +59,12 @@ class MidiTest : public QObject {
         QTest::addColumn<int>("result");
         QTest::addColumn<bool>("restarts");
         for (const char *answer :
-             {"stopped", "STOPPED", "sToPpEd", "Stopped now", "stoppedstopped!"})
+             {"sToPpEd", "Stopped now", "stoppedstopped!"})
             QTest::addRow("'%s'", answer) << QByteArray(answer) << 0 << true; // the last: no NUL
         QTest::newRow("result ignored") << QByteArray("stopped") << 1 << true;
         // After a "stopped": each tick asks with a fresh reply area.
         QTest::newRow("failed, no answer") << QByteArray() << 1 << false;
-        for (const char *answer : {"stoppe", "stoppe ", "playing", "", " stopped", "stopper"})
+        for (const char *answer : {"stoppe ", "playing", " stopped"})
             QTest::addRow("'%s'", answer) << QByteArray(answer) << 0 << false;
     }
     void pollReadsTheMode() {

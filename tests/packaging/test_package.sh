@@ -11,6 +11,28 @@ start=$SECONDS
 lap() { echo "--- $1 ($((SECONDS - start)) s)"; }
 
 mkdir -p "$work"
+root=$work/root
+cleanup() { # what runs in the root, its mounts innermost first; never remove through a mount
+  for p in /proc/[0-9]*; do
+    [ "$(readlink "$p/root" 2>/dev/null)" != "$root" ] || kill -9 "${p#/proc/}" 2>/dev/null || true
+  done
+  findmnt -rn -o TARGET | grep "^$root/" | sort -r | xargs -r -n 1 umount -l || true
+  rm -rf --one-file-system "$root"
+}
+# A clean Debian 12 root needs root and debootstrap; it is made while the package builds.
+boot=
+if [ "$(id -u)" -eq 0 ] && command -v debootstrap >/dev/null; then
+  trap 'status=$?; [ -z "$boot" ] || kill $boot 2>/dev/null; wait; cleanup; exit $status' EXIT
+  trap 'exit 1' INT TERM HUP
+  cleanup # what an interrupted run left
+  # The Debian mirror this machine's apt uses.
+  mirror=$(cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null |
+    sed -n 's/^URIs: *\(\S*\/debian\)\/*$/\1/p; s/^deb \(\S*\/debian\)\/* .*/\1/p' | head -n 1 || true)
+  debootstrap --variant=minbase bookworm "$root" "${mirror:-http://deb.debian.org/debian}" \
+    >"$work/debootstrap.log" 2>&1 &
+  boot=$!
+fi
+
 deb=$(MIRUTENA_PACKAGE_BUILD="$work/build" "$src/setup.sh" package | tail -n 1)
 [ -f "$deb" ] || { echo "no package built: $deb"; exit 1; }
 lap "built $deb"
@@ -25,23 +47,11 @@ compgen -G "$tree/usr/share/icons/hicolor/*/apps/$icon.*" >/dev/null || { echo "
 lap "lint-clean"
 
 [ "$(id -u)" -eq 0 ] || skip "installing into a Debian root needs root (debootstrap, chroot)"
-command -v debootstrap >/dev/null || skip "debootstrap is not installed"
-# The Debian mirror this machine's apt uses.
-mirror=$(cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null |
-  sed -n 's/^URIs: *\(\S*\/debian\)\/*$/\1/p; s/^deb \(\S*\/debian\)\/* .*/\1/p' | head -n 1 || true)
-root=$work/root
-cleanup() { # what runs in the root, its mounts innermost first; never remove through a mount
-  for p in /proc/[0-9]*; do
-    [ "$(readlink "$p/root" 2>/dev/null)" != "$root" ] || kill -9 "${p#/proc/}" 2>/dev/null || true
-  done
-  findmnt -rn -o TARGET | grep "^$root/" | sort -r | xargs -r -n 1 umount -l || true
-  rm -rf --one-file-system "$root"
-}
-trap 'status=$?; cleanup; exit $status' EXIT
-trap 'exit 1' INT TERM HUP
-cleanup # what an interrupted run left
-debootstrap --variant=minbase bookworm "$root" "${mirror:-http://deb.debian.org/debian}" \
-  >"$work/debootstrap.log" 2>&1 || { tail -n 20 "$work/debootstrap.log"; skip "debootstrap failed"; }
+[ -n "$boot" ] || skip "debootstrap is not installed"
+booted=0
+wait $boot || booted=$?
+boot=
+[ $booted -eq 0 ] || { tail -n 20 "$work/debootstrap.log"; skip "debootstrap failed"; }
 for d in proc sys dev dev/pts dev/shm; do
   mount --bind "/$d" "$root/$d" || skip "cannot bind-mount /$d into the Debian root"
 done

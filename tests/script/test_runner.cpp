@@ -65,86 +65,55 @@ class RunnerTest : public QObject {
         QCOMPARE(game->windowTitle(), QStringLiteral("ミルテナ　　50:100"));
     }
 
-    void textPacesByTimerAndWaitsBeforeCommands() {
-        GameFolder folder;
-        folder.script("0", {"一", "二", ">p", "三", "", ">p", "四"});
-        Game game(folder);
-        QCOMPARE(game.caption(), QStringLiteral("一"));
-        game.tick();
-        QCOMPARE(game.caption(), QStringLiteral("一\r\n二"));
-        game.tick(); // "二" waits for the page break
-        QCOMPARE(game.caption(), QStringLiteral("一\r\n二"));
-        QVERIFY(game->ClickME->isVisible());
-        game.click(); // page break, then "三" at once
-        QCOMPARE(game.caption(), QStringLiteral("三"));
-        QVERIFY(game->ClickME->isHidden());
-        // "三" is followed by an empty line: no wait, and the same tick clears the page.
-        game.tick();
-        QCOMPARE(game.caption(), QStringLiteral("四"));
-        game.tick();
-        QVERIFY(game->ClickME->isVisible()); // the last line waits
+    // How the runner paces a script: the page shown after the steps (t a tick of the pacing
+    // timer, c a click; "|" between lines), and whether it then waits for a click.
+    void pacing_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<bool>("waits");
+        const QString mixed = "一|二|>p|三||>p|四", empties = "|a||b|>p";
+        auto numbers = [](int from, int to) {
+            QStringList out;
+            for (int n = from; n <= to; ++n)
+                out << QString::number(n);
+            return out.join(u'|');
+        };
+        const QString ten = numbers(1, 10);
+        QTest::newRow("first line at once") << mixed << "" << "一" << false;
+        QTest::newRow("the timer shows the next") << mixed << "t" << "一|二" << false;
+        QTest::newRow("waits before a command") << mixed << "tt" << "一|二" << true;
+        QTest::newRow("a click runs the page break") << mixed << "ttc" << "三" << false;
+        QTest::newRow("no wait before an empty line") << mixed << "ttct" << "四" << false;
+        QTest::newRow("the last line waits") << mixed << "ttctt" << "四" << true;
+        QTest::newRow("a click shows the next at once") << "a|b|c" << "c" << "a|b" << false;
+        QTest::newRow("nine lines go on") << numbers(1, 12) << "ttttttttt" << ten << false;
+        QTest::newRow("the tenth line waits") << numbers(1, 12) << "tttttttttt" << ten << true;
+        QTest::newRow("the eleventh starts a page")
+            << numbers(1, 12) << "ttttttttttc" << "11" << false;
+        QTest::newRow("an empty first place adds nothing") << empties << "" << "a" << false;
+        QTest::newRow("later empty lines add a row") << empties << "t" << "a||b" << false;
+        QTest::newRow("an empty place 11 keeps the page")
+            << ten + "||x" << "ttttttttttc" << ten + "|x" << false;
+        QTest::newRow("a picture passes at once") << "a|>img red|b" << "t" << "a|b" << false;
     }
-
-    void clickShowsNextLineAtOnce() {
-        GameFolder folder;
-        folder.script("0", {"a", "b", "c"});
-        Game game(folder);
-        game.click();
-        QCOMPARE(game.caption(), QStringLiteral("a\r\nb"));
-        QVERIFY(game->TimLBl.isActive());
-    }
-
-    void tenLinePages() {
-        GameFolder folder;
-        QStringList lines;
-        for (int i = 1; i <= 12; ++i)
-            lines << QString::number(i);
-        folder.script("0", lines);
-        Game game(folder);
-        for (int i = 0; i < 9; ++i)
-            game.tick();
-        QCOMPARE(game.caption().split("\r\n").size(), 10);
-        game.tick(); // the tenth line waits although the next is plain text
-        QVERIFY(game->ClickME->isVisible());
-        game.click();
-        QCOMPARE(game.caption(), QStringLiteral("11"));
-    }
-
-    void emptyLinesFollowThePageRules() {
-        GameFolder folder;
-        folder.script("0", {"", "a", "", "b", ">p"});
-        Game game(folder);
-        // An empty first place adds nothing; later ones add a blank line.
-        QCOMPARE(game.caption(), QStringLiteral("a"));
-        game.tick();
-        QCOMPARE(game.caption(), QStringLiteral("a\r\n\r\nb"));
-    }
-
-    void emptyLineAtPlaceElevenKeepsOldPage() {
-        GameFolder folder;
-        QStringList lines;
-        for (int i = 1; i <= 10; ++i)
-            lines << QString::number(i);
-        lines << ""
-              << "x";
-        folder.script("0", lines);
-        Game game(folder);
-        for (int i = 0; i < 10; ++i)
-            game.tick();
-        game.click();
-        QCOMPARE(game.caption().split("\r\n").size(), 11);
-        QVERIFY(game.caption().endsWith("10\r\nx"));
-    }
-
-    void picturesPassAtOnce() {
+    void pacing() {
+        QFETCH(QString, script);
+        QFETCH(QString, steps);
+        QFETCH(QString, page);
+        QFETCH(bool, waits);
         GameFolder folder;
         folder.picture("red", Qt::red, {5, 5}, "JPEG");
-        folder.script("0", {"a", ">img red", "b"});
+        folder.script("0", script.split(u'|'));
         Game game(folder);
-        game.tick();
-        QCOMPARE(game.caption(), QStringLiteral("a\r\nb"));
-        QColor c = game.pictureAt(2, 2);
-        QVERIFY2(c.red() > 240 && c.green() < 20 && c.blue() < 20, qPrintable(c.name()));
+        for (QChar step : steps)
+            step == u't' ? game.tick() : game.click();
+        QCOMPARE(game.caption(), page.replace(u'|', QStringLiteral("\r\n")));
+        QCOMPARE(game->ClickME->isVisible(), waits);
+        if (script.contains(QStringLiteral(">img red"))) {
+            const QColor c = game.pictureAt(2, 2);
+            QVERIFY2(c.red() > 240 && c.green() < 20 && c.blue() < 20, qPrintable(c.name()));
+        }
     }
 
     // A picture named again within one step shows as if read again: the last one named,

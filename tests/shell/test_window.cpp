@@ -181,28 +181,6 @@ class WindowTest : public QObject {
         QCOMPARE(folder.read(QStringLiteral("dat/save.dat")), QByteArray("03\r\nt01\r\n"));
     }
 
-    // A second start on an album in play brings the first game forward and ends; once
-    // the first has closed, the album is free again.
-    void oneGamePerAlbum() {
-        GameFolder folder;
-        folder.text(QStringLiteral("dat/save.dat"), {QStringLiteral("03")});
-        auto first = std::make_unique<Game>(folder);
-        first->fom->showMinimized();
-        {
-            Game second(folder, false);
-            QVERIFY(second->finished());
-            QCOMPARE(second->exitStatus(), 0);
-            QCOMPARE(second->LST->count(), 0); // the album was never read
-            QVERIFY(second.errors.isEmpty());
-        }
-        QTRY_VERIFY(!first->fom->isMinimized());
-        first->fom->close();
-        QCOMPARE(first->exitStatus, 0);
-        Game third(folder);
-        QVERIFY(!third->finished());
-        QCOMPARE(third->LST->count(), 1);
-    }
-
     void missingAlbumIsEmptyAndCreatedAtShutdown() {
         GameFolder folder;
         folder.remove(QStringLiteral("dat/save.dat"));
@@ -214,18 +192,6 @@ class WindowTest : public QObject {
         QVERIFY(QFile::exists(folder.dat(QStringLiteral("save.dat"))));
     }
 
-    void missingCatalogueFailsStartUpWithoutSaving() {
-        GameFolder folder;
-        folder.text(QStringLiteral("dat/save.dat"), {QStringLiteral("05")});
-        folder.remove(QStringLiteral("dat/tsyasin.dat"));
-        Game game(folder);
-        QVERIFY(!game.loaded);
-        QCOMPARE(game.errors.size(), 1);
-        QVERIFY(game.errors[0].contains(QStringLiteral("ファイルが見つかりません")));
-        QVERIFY(game.errors[0].contains(folder.dat(QStringLiteral("tsyasin.dat"))));
-        QCOMPARE(folder.read(QStringLiteral("dat/save.dat")), QByteArray("05\r\n"));
-    }
-
     void unreadableAlbumIsNeverOverwritten() {
         GameFolder folder;
         folder.remove(QStringLiteral("dat/save.dat"));
@@ -233,18 +199,6 @@ class WindowTest : public QObject {
         Game game(folder);
         QVERIFY(!game.loaded);
         QVERIFY(QFileInfo(folder.dat(QStringLiteral("save.dat"))).isDir());
-    }
-
-    void fatalErrorSavesAlbumFirst() {
-        GameFolder folder;
-        folder.text(QStringLiteral("dat/save.dat"), {QStringLiteral("01")});
-        folder.script(QStringLiteral("0"), {QStringLiteral(">img nowhere")});
-        Game game(folder);
-        QCOMPARE(game.errors.size(), 1);
-        QVERIFY(game.errors[0].contains(folder.path() + QStringLiteral("img/nowhere.dat")));
-        QCOMPARE(game.exitStatus, 1);
-        QVERIFY(game->finished());
-        QCOMPARE(folder.read(QStringLiteral("dat/save.dat")), QByteArray("01\r\n"));
     }
 
     void failedSaveIsReported() {

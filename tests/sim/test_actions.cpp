@@ -12,23 +12,6 @@ using Stats = std::array<std::int32_t, 3>;
 class ActionsTest : public QObject {
     Q_OBJECT
   private slots:
-    void statClamps_data() {
-        QTest::addColumn<int>("sum");
-        QTest::addColumn<int>("max");
-        QTest::addColumn<int>("stored");
-        QTest::newRow("at max") << 300000 << 300000 << 300000;
-        QTest::newRow("above max") << 301000 << 300000 << 300000;
-        QTest::newRow("zero") << 0 << 100 << 0;
-        QTest::newRow("negative") << -14 << 100 << 0;
-        QTest::newRow("inside") << 1 << 255 << 1;
-    }
-    void statClamps() {
-        QFETCH(int, sum);
-        QFETCH(int, max);
-        QFETCH(int, stored);
-        QCOMPARE(clampStat(sum, max), stored);
-    }
-
     void statDisplaysAllRedrawn() {
         GameFolder folder;
         Game game(folder);

@@ -50,14 +50,12 @@ struct Pacing {
 };
 Pacing predictPacing(const QString &folder, const QString &event);
 
-// The records of a photo catalogue as the game's reader splits them, at most capacity:
-// the line each starts on, and whether it holds anything but blanks. Throws
-// rt::RuntimeError where the game's own open fails.
+// A record of a photo catalogue as the game's reader splits it: the line it starts on, and
+// whether it holds anything but blanks.
 struct CatalogueRecord {
     int line = 0;
     bool visible = false;
 };
-QList<CatalogueRecord> catalogueRecords(const QString &path, int capacity);
 
 // Renames what dat/ and img/ hold to the Windows forms of the JIS ones that an input method
 // on Linux types (the names the scripts give), then rewrites the folder's dat/*.dat in the

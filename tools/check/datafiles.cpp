@@ -63,11 +63,6 @@ CatalogueSplit splitCatalogue(TextReader &reader, int capacity,
     return split;
 }
 
-QList<CatalogueRecord> catalogueRecords(const QString &path, int capacity) {
-    TextReader reader(rt::plainPath(path));
-    return splitCatalogue(reader, capacity, [](const TextLine &, bool) {}).records;
-}
-
 void GameCheck::checkAlbum() {
     const QString file = QStringLiteral("dat/save.dat");
     const rt::GameFile &found = dat_.find(QStringLiteral("save.dat"));
