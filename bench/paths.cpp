@@ -155,6 +155,16 @@ class Folder {
     QTemporaryDir dir_;
 };
 
+// Errors end the benchmark; nothing else reaches the desktop.
+struct BenchDesktop : Fom::Desktop {
+    bool askClearAll(QWidget *) override { return false; }
+    void reportError(const rt::RuntimeError &e) override {
+        std::fprintf(stderr, "error: %s\n", qPrintable(e.text()));
+        std::exit(1);
+    }
+    void exitProgram(int) override {}
+} benchDesktop;
+
 // The real window on a folder, music left out (it has its own figures), resting on the
 // base screen as a player sees it.
 std::unique_ptr<Fom> startWindow(const Folder &folder) {
@@ -162,12 +172,8 @@ std::unique_ptr<Fom> startWindow(const Folder &folder) {
     options.appDir = folder.root();
     options.screenWidth = 1024;
     options.logicalDpi = 96;
-    options.reportError = [](const rt::RuntimeError &e) {
-        std::fprintf(stderr, "error: %s\n", qPrintable(e.text()));
-        std::exit(1);
-    };
-    options.exitProgram = [](int) {};
-    options.askClearAll = [] { return false; };
+    options.music = nullptr; // it has figures of its own, taken on the whole program
+    options.desktop = &benchDesktop;
     auto fom = std::make_unique<Fom>(options);
     try {
         fom->Form_Load();
@@ -515,8 +521,6 @@ int main(int argc, char **argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1; // the rest are the benchmark library's
     QApplication app(qtArgc, argv);
-    // The music has figures of its own, taken on the whole program.
-    media::setMciSender([](const char *, char *, unsigned, void *) { return 0; });
 
     const std::string_view mode = argc > 1 ? argv[1] : "";
     if (mode == "--rss-step" && argc == 3)

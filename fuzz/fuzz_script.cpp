@@ -21,10 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QByteArray input = bytesOf(data, size);
     const qsizetype moves = std::min<qsizetype>(input.size() / 4, 64);
     folder.bytes(QStringLiteral("dat/0.dat"), input.left(input.size() - moves));
-    FixedRandom random;
+    Game game(folder, false);
     for (int i = 0; i < 256; ++i)
-        random.push({(i * 37 % 100) / 100.0});
-    Game game(folder, true);
+        game.random.push({(i * 37 % 100) / 100.0});
+    game->show();
+    game->startFirstGame();
     for (qsizetype i = input.size() - moves; i < input.size(); ++i) {
         if (!game.errors.isEmpty() || game->finished())
             break;

@@ -11,15 +11,12 @@
 namespace media {
 namespace {
 
-MciSender &sender() {
-    static MciSender current = mciSendStringA;
-    return current;
-}
-
-// Results are ignored, as the game always did.
-void send(const char *command, char *reply = nullptr, unsigned replyLength = 0) {
-    sender()(command, reply, replyLength, nullptr);
-}
+class RealMci : public MciSender {
+  public:
+    int send(const char *command, char *reply, unsigned replyLength) override {
+        return mciSendStringA(command, reply, replyLength, nullptr);
+    }
+};
 
 char upper(char c) {
     return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
@@ -27,40 +24,42 @@ char upper(char c) {
 
 } // namespace
 
-void MidiOpen(const QString &path) {
-    send("close MIDI notify");
+MciSender &mci() {
+    static RealMci real;
+    return real;
+}
+
+// Results are ignored, as the game always did.
+void MidiOpen(MciSender &mci, const QString &path) {
+    mci.send("close MIDI notify", nullptr, 0);
     const QByteArray command = "open \"" + QFile::encodeName(path) + "\" alias MIDI";
-    send(command.constData());
+    mci.send(command.constData(), nullptr, 0);
 }
 
-void MidiClose() {
-    send("close MIDI notify");
+void MidiClose(MciSender &mci) {
+    mci.send("close MIDI notify", nullptr, 0);
 }
 
-void MidiPlay() {
-    send("play MIDI notify");
+void MidiPlay(MciSender &mci) {
+    mci.send("play MIDI notify", nullptr, 0);
 }
 
-void MidiStop() {
-    send("stop MIDI notify");
+void MidiStop(MciSender &mci) {
+    mci.send("stop MIDI notify", nullptr, 0);
 }
 
-void BgmTim_Timer() {
+void BgmTim_Timer(MciSender &mci) {
     // Runs every millisecond: a stack buffer, no allocation.
     char reply[17];
     std::memset(reply, ' ', 16);
     reply[16] = '\0';
-    send("status MIDI mode", reply, 15);
+    mci.send("status MIDI mode", reply, 15);
     static constexpr char stopped[] = "STOPPED";
     for (int i = 0; i < 7; ++i)
         if (upper(reply[i]) != stopped[i])
             return;
-    send("seek MIDI to start");
-    send("play MIDI from 0");
-}
-
-void setMciSender(MciSender replacement) {
-    sender() = replacement ? std::move(replacement) : MciSender(mciSendStringA);
+    mci.send("seek MIDI to start", nullptr, 0);
+    mci.send("play MIDI from 0", nullptr, 0);
 }
 
 } // namespace media

@@ -7,31 +7,26 @@
 namespace rt {
 namespace {
 
-std::mt19937_64 &engine() {
-    static std::mt19937_64 e(0x6d697275);
-    return e;
-}
+class Generator : public RandomSource {
+  public:
+    double next() override { return std::uniform_real_distribution<double>(0.0, 1.0)(engine); }
+    std::mt19937_64 engine{0x6d697275};
+};
 
-std::function<double()> & override() {
-    static std::function<double()> f;
-    return f;
+Generator &generator() {
+    static Generator g;
+    return g;
 }
 
 } // namespace
 
-double rnd() {
-    if (override())
-        return override()();
-    return std::uniform_real_distribution<double>(0.0, 1.0)(engine());
+RandomSource &gameRandom() {
+    return generator();
 }
 
 void randomize() {
-    engine().seed(std::chrono::steady_clock::now().time_since_epoch().count() ^
-                  std::chrono::system_clock::now().time_since_epoch().count());
-}
-
-void setRandomSource(std::function<double()> source) {
-    override() = std::move(source);
+    generator().engine.seed(std::chrono::steady_clock::now().time_since_epoch().count() ^
+                            std::chrono::system_clock::now().time_since_epoch().count());
 }
 
 } // namespace rt

@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <functional>
-
 namespace rt {
 
-// The game's one random generator: uniform in [0, 1).
-double rnd();
+// Where the game's random numbers come from: uniform in [0, 1). Tests put a fixed
+// sequence in its place.
+class RandomSource {
+  public:
+    virtual ~RandomSource() = default;
+    virtual double next() = 0;
+};
+
+// The game's own generator.
+RandomSource &gameRandom();
 // Seeds it from the clock; done once at start-up.
 void randomize();
-// Tests put a fixed sequence in its place; an empty function restores the generator.
-void setRandomSource(std::function<double()> source);
 
 } // namespace rt

@@ -4,7 +4,6 @@
 #include "lines.h"
 #include "media/picture.h"
 #include "runtime/paths.h"
-#include "runtime/random.h"
 #include "runtime/textfile.h"
 #include "shell/fom.h"
 
@@ -272,7 +271,7 @@ void QstSet(Fom &fom) {
     fom.Qstlbl[1]->setText(buttonText(s.nextLine));
     fom.Qstlbl[0]->show();
     fom.Qstlbl[1]->show();
-    int r = int(rt::rnd() * 2);
+    int r = int(fom.Rnd() * 2);
     fom.placeChoice(0, s.choiceTop.at(r));
     fom.placeChoice(1, s.choiceTop.at(1 - r));
     // The keyboard starts on the upper choice.

@@ -28,6 +28,11 @@ namespace {
 const QColor windowBackground(255, 255, 255);
 const QColor windowText(255, 100, 0);
 
+Fom::Desktop &realDesktop() {
+    static Fom::Desktop desktop;
+    return desktop;
+}
+
 QFont gameFont(double points) {
     QFont font;
     font.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"),
@@ -57,7 +62,8 @@ void setButtonColour(QPushButton *button, const QColor &colour) {
 Fom::Fom() : Fom(Options()) {}
 
 Fom::Fom(Options options)
-    : options_(std::move(options)), guard_([this] {
+    : options_(std::move(options)), desktop_(options_.desktop ? *options_.desktop : realDesktop()),
+      random_(options_.random ? *options_.random : rt::gameRandom()), guard_([this] {
           // Another start on this album brings this game forward instead.
           showNormal();
           raise();
@@ -102,7 +108,8 @@ Fom::Fom(Options options)
     setTabOrder(LstCom[0], LstCom[1]);
 
     // Every way into the game goes through entry(), which meets a fatal error once.
-    connect(&BgmTim, &QTimer::timeout, this, [this] { entry([] { media::BgmTim_Timer(); }); });
+    connect(&BgmTim, &QTimer::timeout, this,
+            [this] { entry([this] { media::BgmTim_Timer(*options_.music); }); });
     connect(&TimLBl, &QTimer::timeout, this, [this] { entry([this] { TimLBl_Timer(*this); }); });
     connect(lbl, &MessageLabel::clicked, this, [this] { entry([this] { lbl_Click(*this); }); });
     connect(&musicOpener_, &QFutureWatcher<void>::finished, this,
@@ -200,8 +207,9 @@ void Fom::startMusic() {
     // The synthesiser, its soundfont and the sound server can take a good part of a
     // second to answer: the game goes on meanwhile, and sends no other music command
     // before the watcher says the song is open.
-    musicOpener_.setFuture(QtConcurrent::run(
-        [dir = st.appDir] { media::MidiOpen(rt::findGameFile(dir, u"bgm.mid").path); }));
+    musicOpener_.setFuture(QtConcurrent::run([dir = st.appDir, mci = options_.music] {
+        media::MidiOpen(*mci, rt::findGameFile(dir, u"bgm.mid").path);
+    }));
 }
 
 void Fom::musicOpened() {
@@ -215,7 +223,7 @@ void Fom::musicOpened() {
             std::rethrow_exception(failure.exception());
         throw;
     }
-    media::MidiPlay();
+    media::MidiPlay(*options_.music);
     BgmTim.start();
 }
 
@@ -232,8 +240,10 @@ void Fom::endMusic() {
     waitForMusic();
     music_ = Music::Off;
     BgmTim.stop();
-    media::MidiStop();
-    media::MidiClose();
+    if (!options_.music)
+        return;
+    media::MidiStop(*options_.music);
+    media::MidiClose(*options_.music);
 }
 
 void Fom::showScreen(Screen screen) {
@@ -320,30 +330,33 @@ void Fom::leave(const rt::RuntimeError *error) {
         report = rt::shortenedReport(report);
         rt::closeAllFiles();
         hide();
-        if (options_.reportError)
-            options_.reportError(rt::RuntimeError(report));
-        else
-            rt::showErrorReport(report);
+        desktop_.reportError(rt::RuntimeError(report));
     }
-    if (options_.exitProgram) {
-        options_.exitProgram(exitStatus_);
-    } else {
-        // Queued as well: an error met before the event loop runs (the opening starts on
-        // the first show) must still end it at once.
-        QCoreApplication::exit(exitStatus_);
-        QTimer::singleShot(0, qApp, [status = exitStatus_] { QCoreApplication::exit(status); });
-    }
+    desktop_.exitProgram(exitStatus_);
 }
 
 bool Fom::askClearAll() {
-    if (options_.askClearAll)
-        return options_.askClearAll();
+    return desktop_.askClearAll(this);
+}
+
+bool Fom::Desktop::askClearAll(QWidget *window) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ミルテナ"), QStringLiteral("全消去します"),
-                    QMessageBox::Yes | QMessageBox::No, this);
+                    QMessageBox::Yes | QMessageBox::No, window);
     box.setDefaultButton(QMessageBox::Yes);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("はい"));
     box.button(QMessageBox::No)->setText(QStringLiteral("いいえ"));
     return box.exec() == QMessageBox::Yes;
+}
+
+void Fom::Desktop::reportError(const rt::RuntimeError &error) {
+    rt::showErrorReport(error.text());
+}
+
+void Fom::Desktop::exitProgram(int status) {
+    // Queued as well: an error met before the event loop runs (the opening starts on the
+    // first show) must still end it at once.
+    QCoreApplication::exit(status);
+    QTimer::singleShot(0, qApp, [status] { QCoreApplication::exit(status); });
 }
 
 void Fom::layoutWindow() {

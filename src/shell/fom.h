@@ -5,7 +5,9 @@
 #include "albumguard.h"
 #include "gamestate.h"
 #include "layout.h"
+#include "media/midi.h"
 #include "runtime/error.h"
+#include "runtime/random.h"
 #include "widgets.h"
 
 #include <QFutureWatcher>
@@ -21,14 +23,24 @@
 class Fom : public QWidget {
     Q_OBJECT
   public:
+    // What the window asks of the desktop. Tests answer and record instead.
+    class Desktop {
+      public:
+        virtual ~Desktop() = default;
+        // 全消去's Yes/No question: true for Yes.
+        virtual bool askClearAll(QWidget *window);
+        // The run-time error report: a dialog, and the same text on standard error.
+        virtual void reportError(const rt::RuntimeError &error);
+        // Ends the event loop with this status.
+        virtual void exitProgram(int status);
+    };
     struct Options {
-        QString appDir;                    // empty: the program's own folder
-        std::function<bool()> askClearAll; // empty: the real Yes/No question
-        std::function<void(const rt::RuntimeError &)> reportError; // empty: dialog + stderr
-        std::function<void(int)> exitProgram;                      // empty: leave the event loop
-        int screenWidth = 0;                                       // 0: the screen's own width
-        double logicalDpi = 0;                                     // 0: the screen's own
-        bool music = true;                                         // false: never opened
+        QString appDir;                          // empty: the program's own folder
+        int screenWidth = 0;                     // 0: the screen's own width
+        double logicalDpi = 0;                   // 0: the screen's own
+        Desktop *desktop = nullptr;              // null: the real one
+        rt::RandomSource *random = nullptr;      // null: the game's own generator
+        media::MciSender *music = &media::mci(); // null: no music at all
         // Plays instead of the first new game (a writer's test play); later ones are the
         // game's own.
         std::function<void(Fom &)> firstGame;
@@ -94,6 +106,8 @@ class Fom : public QWidget {
     MessageLabel *lbl = nullptr;
 
     bool askClearAll();
+    // The game's random number, uniform in [0, 1).
+    double Rnd() { return random_.next(); }
 
   protected:
     bool event(QEvent *event) override;
@@ -118,6 +132,8 @@ class Fom : public QWidget {
     enum class Music { Off, AfterFirstFrame, Queued, Opening, Open };
 
     Options options_;
+    Desktop &desktop_;
+    rt::RandomSource &random_;
     layout::WindowMetrics metrics_;
     std::array<int, 2> choiceRow_{8, 9};
     Phase phase_ = Phase::Created;

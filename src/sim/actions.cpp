@@ -3,7 +3,6 @@
 
 #include "album/albumlist.h"
 #include "media/picture.h"
-#include "runtime/random.h"
 #include "script/runner.h"
 #include "shell/fom.h"
 #include "stats.h"
@@ -16,8 +15,8 @@ constexpr std::int16_t fatigue = 0;
 constexpr std::int16_t skill = 1;
 constexpr std::int16_t money = 2;
 
-int draw(int n) {
-    return int(std::floor(rt::rnd() * n));
+int draw(Fom &fom, int n) {
+    return int(std::floor(fom.Rnd() * n));
 }
 
 // Starts the milestone event that is due, if any. True when the turn ends with it.
@@ -67,12 +66,12 @@ void park(Fom &fom) {
         StatChg(fom, money, -1000);
     }
     const int currentSkill = s.statValue[skill];
-    if (draw(currentSkill) >= 90) {
-        photoFound(fom, true, draw(photoCount(true)), 3);
+    if (draw(fom, currentSkill) >= 90) {
+        photoFound(fom, true, draw(fom, photoCount(true)), 3);
         return;
     }
-    if (draw(currentSkill) >= 50) {
-        photoFound(fom, false, draw(photoCount(false)), 1);
+    if (draw(fom, currentSkill) >= 50) {
+        photoFound(fom, false, draw(fom, photoCount(false)), 1);
         return;
     }
     fom.lbl->setCaption(QStringLiteral("公園で休んだ"));
@@ -84,27 +83,27 @@ void school(Fom &fom) {
         fom.lbl->setCaption(QStringLiteral("お金を持っていなかったので門前払いされました"));
         return;
     }
-    StatChg(fom, money, std::int16_t(-draw(5000)));
+    StatChg(fom, money, std::int16_t(-draw(fom, 5000)));
     StatChg(fom, skill, 30);
     fom.lbl->setCaption(QStringLiteral("カメラの知識を学びました"));
 }
 
 void company(Fom &fom) {
     StatChg(fom, fatigue, 20);
-    StatChg(fom, money, std::int16_t(draw(5000)));
+    StatChg(fom, money, std::int16_t(draw(fom, 5000)));
     if (fom.st.statValue[money] < 10000) {
         fom.lbl->setCaption(QStringLiteral("会社に行きました"));
         return;
     }
     fom.lbl->setCaption(QStringLiteral("お金が貯まったのでカメラをよくしました"));
     StatChg(fom, money, -10000);
-    StatChg(fom, skill, std::int16_t(draw(20) + 5));
+    StatChg(fom, skill, std::int16_t(draw(fom, 20) + 5));
 }
 
 void home(Fom &fom) {
     StatChg(fom, fatigue, -50);
     StatChg(fom, money, -500);
-    StatChg(fom, skill, std::int16_t(-(draw(10) + 10)));
+    StatChg(fom, skill, std::int16_t(-(draw(fom, 10) + 10)));
     fom.lbl->setCaption(QStringLiteral("家で休みました"));
 }
 

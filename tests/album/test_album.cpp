@@ -300,9 +300,12 @@ class AlbumTest : public QObject {
     // The real question, answered by its buttons as a player sees them.
     void clearAllQuestionInJapanese() {
         GameFolder folder;
+        struct : Fom::Desktop {
+            void exitProgram(int) override {}
+        } realQuestion; // asks as the game does
         Fom::Options o;
         o.appDir = folder.path();
-        o.exitProgram = [](int) {};
+        o.desktop = &realQuestion;
         Fom fom(o);
         fom.Form_Load();
         fom.LST->add("03");

@@ -531,9 +531,8 @@ class CheckTest : public QObject {
         QVERIFY2(plan && status == 0, qPrintable(err));
         Fom::Options options;
         testplay::configure(options, *plan);
-        QStringList errors;
-        options.reportError = [&](const rt::RuntimeError &e) { errors << e.text(); };
-        options.exitProgram = [](int) {};
+        RecordingDesktop desktop;
+        options.desktop = &desktop;
         Fom fom(options);
         fom.Form_Load();
         fom.BgmTim.stop();
@@ -553,7 +552,7 @@ class CheckTest : public QObject {
             fom.fail(rt::RuntimeError(QStringLiteral("止まった")));
         else
             fom.entry([&] { fom.Form_Unload(); });
-        QCOMPARE(errors.size(), fails ? 1 : 0);
+        QCOMPARE(desktop.errors.size(), fails ? 1 : 0);
         QCOMPARE(game.read("dat/save.dat"), album);
     }
 

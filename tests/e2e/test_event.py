@@ -17,7 +17,6 @@ FIRST_PAGE = (230, 200, 40)
 SECOND_PAGE = (120, 60, 170)
 BRANCH = {1: (30, 170, 170), 2: (90, 90, 30)}
 PINK, RED = (255, 192, 192), (255, 0, 0)
-BORDER = (150, 150, 150)
 
 OPENING = """\
 >img page1
@@ -73,10 +72,6 @@ def page_shown(game, shot, picture, lines):
             and indicator_shown(game, shot))
 
 
-def grey_rows(shot, x, top, bottom):
-    return [y for y in range(top, bottom) if close_to(shot.pixel(x, y), BORDER, 12)]
-
-
 def main(args):
     scripts = {
         "0": OPENING,
@@ -123,24 +118,6 @@ def main(args):
         check(all_close(shot, game.inner(game.cells(2, 0, 6, 6), 2), SECOND_PAGE),
               "the choice changed the picture")
 
-        # Both buttons fill columns 0-3 of rows 8 and 9 exactly, one above the other.
-        x0, y8, w4, _ = game.cells(0, 8, 4, 1)
-        y9, y10 = game.unit_y(9), game.unit_y(10)
-        column = x0 + w4 // 8
-        rows = grey_rows(shot, column, game.unit_y(5.5), game.client[1] + game.client[3])
-        check(rows and abs(rows[0] - y8) <= 1,
-              "the upper choice button's top is at %s, not row 8 (%d)" % (rows[:1], y8))
-        check(abs(rows[-1] - (y10 - 1)) <= 1,
-              "the lower choice button's bottom is at %d, not row 10 (%d)" % (rows[-1], y10))
-        check(any(abs(y - y9) <= 1 for y in rows), "no button edge at row 9 (%d)" % y9)
-        check(len(rows) <= 6, "choice button edges at rows %s" % rows)
-        for top in (8, 9):
-            x, y, w, h = game.cells(0, top, 4, 1)
-            edge = [x + i for i in range(-2, w + 2) if close_to(shot.pixel(x + i, y + h // 2),
-                                                                BORDER, 12)]
-            check(edge and abs(edge[0] - x) <= 1 and abs(edge[-1] - (x + w - 1)) <= 1,
-                  "the choice button on row %d spans %s, not %d..%d" %
-                  (top, edge[:1] + edge[-1:], x, x + w - 1))
         check(share(shot, game.cells(0, 6, 10, 2), is_button_text) == 0,
               "a choice button shows above row 8")
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The window: caption, size at every desktop scale, the base screen's colours, and the
-fatigue swatch following fatigue up to the game over."""
+fatigue swatch following fatigue."""
 
 from xgame import (
     CAPTION_PREFIX, Game, GameFolder, Session, all_close, check, describe, is_button_text,
@@ -10,7 +10,6 @@ from xgame import (
 
 TITLE = (10, 120, 200)
 GIRL = (200, 50, 50)
-OVER = (40, 160, 60)
 
 
 def button_colour(i):
@@ -29,8 +28,7 @@ def main(args):
     with Session(args.width, args.height) as session:
         folder = GameFolder(
             session, args.program,
-            {"ttl": TITLE, "girl": GIRL, "dmy": (0, 0, 0), "over": OVER},
-            {"0": "はじめまして\n", "gameover": ">img over\nつかれはてました\n"})
+            {"ttl": TITLE, "girl": GIRL, "dmy": (0, 0, 0)}, {"0": "はじめまして\n"})
         game = Game(session, folder)
         game.wait_window()
 
@@ -75,33 +73,11 @@ def main(args):
             check(share(shot, game.inner(game.cells(8, row, 2, 1), 2), is_button_text) > 0.005,
                   "album button on row %d shows no caption" % row)
 
-        # Home rests (fatigue -50), the company tires (+20); the swatch's blue is fatigue.
-        def turn(col_row, fatigue):
-            game.click_cell(*col_row)
-            wait_for("fatigue %d in the caption" % fatigue,
-                     lambda: game.caption().endswith(":%d" % fatigue))
-            s = game.wait_shot("the swatch at fatigue %d" % fatigue,
-                               lambda s: all_close(s, swatch, (255, 0, fatigue), tolerance=1))
-            return s
-
-        home, company = (1, 3), (1, 2)
-        turn(home, 50)
-        turn(company, 70)
-        fatigue = 70
-        while fatigue < 255:
-            fatigue = min(255, fatigue + 20)
-            shot = turn(company, fatigue)
-        check(all_close(shot, game.button_strip(0), button_colour(0), tolerance=2),
-              "the base screen left at fatigue 255")
-
-        # Worn out: any action now starts the game-over event instead.
-        game.click_cell(1, 0)
-        shot = game.wait_shot("the game-over event",
-                              lambda s: all_close(s, game.inner(view, 2), OVER))
-        check(not all_close(shot, game.button_strip(0), button_colour(0)),
-              "the action buttons stay during the game-over event")
-        check(game.caption().endswith(":255"), "the game over changed the stats")
-
+        # The swatch's blue is fatigue: the company tires by 20.
+        game.click_cell(1, 2)
+        wait_for("fatigue 120 in the caption", lambda: game.caption().endswith(":120"))
+        game.wait_shot("the swatch at fatigue 120",
+                       lambda s: all_close(s, swatch, (255, 0, 120), tolerance=1))
         game.close()
         status = game.wait_exit()
         check(status == 0, "closing the window ended with status %d" % status)

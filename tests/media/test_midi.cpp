@@ -15,22 +15,19 @@ using namespace media;
 namespace {
 
 // Stands in for the device: keeps every command and answers the mode query as told.
-struct Recorder {
+struct Recorder : MciSender {
     QList<QByteArray> commands;
     QByteArray answer; // copied into the reply, with the NUL where it fits; none: no answer
     int result = 0;
     bool forward = false; // pass everything on to the real device instead
 
-    ScopedMciSender install() {
-        return ScopedMciSender([this](const char *command, char *reply, unsigned length,
-                                      void *callback) {
-            commands << QByteArray(command);
-            if (forward)
-                return mciSendStringA(command, reply, length, callback);
-            if (reply && !answer.isNull())
-                std::memcpy(reply, answer.constData(), std::min<size_t>(answer.size() + 1, length));
-            return result;
-        });
+    int send(const char *command, char *reply, unsigned length) override {
+        commands << QByteArray(command);
+        if (forward)
+            return mci().send(command, reply, length);
+        if (reply && !answer.isNull())
+            std::memcpy(reply, answer.constData(), std::min<size_t>(answer.size() + 1, length));
+        return result;
     }
 };
 
@@ -58,8 +55,7 @@ class MidiTest : public QObject {
         QTest::addColumn<QByteArray>("answer");
         QTest::addColumn<int>("result");
         QTest::addColumn<bool>("restarts");
-        for (const char *answer :
-             {"sToPpEd", "Stopped now", "stoppedstopped!"})
+        for (const char *answer : {"sToPpEd", "Stopped now", "stoppedstopped!"})
             QTest::addRow("'%s'", answer) << QByteArray(answer) << 0 << true; // the last: no NUL
         QTest::newRow("result ignored") << QByteArray("stopped") << 1 << true;
         // After a "stopped": each tick asks with a fresh reply area.
@@ -74,19 +70,18 @@ class MidiTest : public QObject {
         QFETCH(int, result);
         recorder.result = result;
         QFETCH(bool, restarts);
-        const ScopedMciSender sender = recorder.install();
-        BgmTim_Timer();
+        BgmTim_Timer(recorder);
         QCOMPARE(recorder.commands, restarts ? restart : poll);
     }
 
     void openingAgainLeavesOneSong() {
         const OfflineMusic offline;
-        const auto close = qScopeGuard([] { MidiClose(); });
-        MidiOpen(silentPath);
-        MidiOpen(songPath); // closes the silent one first
-        MidiPlay();
+        const auto close = qScopeGuard([] { MidiClose(mci()); });
+        MidiOpen(mci(), silentPath);
+        MidiOpen(mci(), songPath); // closes the silent one first
+        MidiPlay(mci());
         QVERIFY(peak(render("MIDI")) > 0.001f);
-        MidiClose();
+        MidiClose(mci());
         QCOMPARE(mciSendStringA("close MIDI", nullptr, 0, nullptr), mciFailed);
     }
 
@@ -96,10 +91,9 @@ class MidiTest : public QObject {
         const OfflineMusic offline;
         Recorder recorder;
         recorder.forward = true;
-        const ScopedMciSender sender = recorder.install();
-        const auto close = qScopeGuard([] { MidiClose(); });
-        MidiOpen(songPath);
-        MidiPlay();
+        const auto close = qScopeGuard([] { MidiClose(mci()); });
+        MidiOpen(recorder, songPath);
+        MidiPlay(recorder);
         std::vector<float> first, middle;
         int runs = 0, frames = 0;
         for (int blocks = 0; blocks < 5 * (songFrames / block + 20) && runs < 5; ++blocks) {
@@ -115,7 +109,7 @@ class MidiTest : public QObject {
                 middle = samples;
             frames += block;
             recorder.commands.clear();
-            BgmTim_Timer();
+            BgmTim_Timer(recorder);
             if (recorder.commands != poll) {
                 QCOMPARE(recorder.commands, restart);
                 QVERIFY2(endsOnTime(frames), qPrintable(QString::number(frames)));

@@ -109,10 +109,8 @@ class HostileFilesTest : public QObject {
         Fom::Options options;
         options.appDir = root;
         options.screenWidth = 1024;
-        QStringList errors;
-        int status = -1;
-        options.reportError = [&](const rt::RuntimeError &e) { errors << e.text(); };
-        options.exitProgram = [&](int s) { status = s; };
+        RecordingDesktop desktop;
+        options.desktop = &desktop;
         Fom fom(options);
         fom.Form_Load();
         // Fill the disk so that a new album cannot fit beside the old one.
@@ -124,9 +122,9 @@ class HostileFilesTest : public QObject {
         filler.close();
         fom.LST->add("t03");
         fom.close();
-        QCOMPARE(status, 1);
-        QCOMPARE(errors.size(), 1);
-        QVERIFY2(errors[0].contains(root + "dat/save.dat"), qPrintable(errors[0]));
+        QCOMPARE(desktop.exitStatus, 1);
+        QCOMPARE(desktop.errors.size(), 1);
+        QVERIFY2(desktop.errors[0].contains(root + "dat/save.dat"), qPrintable(desktop.errors[0]));
         QFile saved(root + "dat/save.dat");
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), album);

@@ -80,22 +80,34 @@ class RunnerTest : public QObject {
             return out.join(u'|');
         };
         const QString ten = numbers(1, 10);
-        QTest::newRow("first line at once") << mixed << "" << "一" << false;
-        QTest::newRow("the timer shows the next") << mixed << "t" << "一|二" << false;
-        QTest::newRow("waits before a command") << mixed << "tt" << "一|二" << true;
-        QTest::newRow("a click runs the page break") << mixed << "ttc" << "三" << false;
-        QTest::newRow("no wait before an empty line") << mixed << "ttct" << "四" << false;
-        QTest::newRow("the last line waits") << mixed << "ttctt" << "四" << true;
-        QTest::newRow("a click shows the next at once") << "a|b|c" << "c" << "a|b" << false;
+        QTest::newRow("first line at once") << mixed << ""
+                                            << "一" << false;
+        QTest::newRow("the timer shows the next") << mixed << "t"
+                                                  << "一|二" << false;
+        QTest::newRow("waits before a command") << mixed << "tt"
+                                                << "一|二" << true;
+        QTest::newRow("a click runs the page break") << mixed << "ttc"
+                                                     << "三" << false;
+        QTest::newRow("no wait before an empty line") << mixed << "ttct"
+                                                      << "四" << false;
+        QTest::newRow("the last line waits") << mixed << "ttctt"
+                                             << "四" << true;
+        QTest::newRow("a click shows the next at once") << "a|b|c"
+                                                        << "c"
+                                                        << "a|b" << false;
         QTest::newRow("nine lines go on") << numbers(1, 12) << "ttttttttt" << ten << false;
         QTest::newRow("the tenth line waits") << numbers(1, 12) << "tttttttttt" << ten << true;
-        QTest::newRow("the eleventh starts a page")
-            << numbers(1, 12) << "ttttttttttc" << "11" << false;
-        QTest::newRow("an empty first place adds nothing") << empties << "" << "a" << false;
-        QTest::newRow("later empty lines add a row") << empties << "t" << "a||b" << false;
-        QTest::newRow("an empty place 11 keeps the page")
-            << ten + "||x" << "ttttttttttc" << ten + "|x" << false;
-        QTest::newRow("a picture passes at once") << "a|>img red|b" << "t" << "a|b" << false;
+        QTest::newRow("the eleventh starts a page") << numbers(1, 12) << "ttttttttttc"
+                                                    << "11" << false;
+        QTest::newRow("an empty first place adds nothing") << empties << ""
+                                                           << "a" << false;
+        QTest::newRow("later empty lines add a row") << empties << "t"
+                                                     << "a||b" << false;
+        QTest::newRow("an empty place 11 keeps the page") << ten + "||x"
+                                                          << "ttttttttttc" << ten + "|x" << false;
+        QTest::newRow("a picture passes at once") << "a|>img red|b"
+                                                  << "t"
+                                                  << "a|b" << false;
     }
     void pacing() {
         QFETCH(QString, script);
@@ -233,7 +245,7 @@ class RunnerTest : public QObject {
         folder.script("0", {"open", ">qst", "yes", "no"});
         folder.script("0_1", {"bye", ">end"});
         Game game(folder);
-        FixedRandom random({0.0});
+        game.random.reset({0.0});
         game.click();
         QTest::mouseClick(game->Qstlbl[0], Qt::LeftButton);
         game->st.statValue = {7, 7, 7};
@@ -256,7 +268,7 @@ class RunnerTest : public QObject {
         folder.script("0_2", {"two"});
         for (double r : {0.2, 0.7}) {
             Game game(folder, false);
-            FixedRandom random({r});
+            FixedRandom &random = game.random.reset({r});
             game->show();
             game->startFirstGame();
             game.click();
@@ -288,7 +300,7 @@ class RunnerTest : public QObject {
         folder.script("0_2", {"two"});
         for (double r : {0.2, 0.7}) {
             Game game(folder, false);
-            FixedRandom random({r});
+            game.random.reset({r});
             game->show();
             game->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&*game));
@@ -350,7 +362,7 @@ class RunnerTest : public QObject {
         QFETCH(int, length);
         QFETCH(bool, smaller);
         GameFolder folder;
-        Game game(folder, false, false, screen);
+        Game game(folder, false, nullptr, screen);
         Fom &fom = *game;
         ChoiceButton *b = fom.Qstlbl[0];
         b->setText(QString(length, QChar(0x5BFA))); // 寺: ink across its whole width
@@ -386,7 +398,7 @@ class RunnerTest : public QObject {
         folder.script("0_1", {"q", ">qst", "a", "b"});
         folder.script("0_1_1", {"x"});
         Game game(folder);
-        FixedRandom random({0.0, 0.0});
+        game.random.reset({0.0, 0.0});
         game.click();
         game->st.firstChoiceCount = 254;
         QTest::mouseClick(game->Qstlbl[0], Qt::LeftButton);

@@ -28,7 +28,7 @@ class WindowTest : public QObject {
         QFETCH(int, pixels);
         QFETCH(int, font);
         GameFolder folder;
-        Game game(folder, false, false, screen);
+        Game game(folder, false, nullptr, screen);
         Fom &fom = *game;
         QCOMPARE(fom.size(), QSize(pixels, pixels));
         QCOMPARE(fom.st.choiceTop[0], 8);
@@ -62,7 +62,7 @@ class WindowTest : public QObject {
     void clickIndicatorClearsTheText() {
         QFETCH(int, screen);
         GameFolder folder;
-        Game game(folder, false, false, screen);
+        Game game(folder, false, nullptr, screen);
         Fom &fom = *game;
         QImage painted(fom.ClickME->size(), QImage::Format_ARGB32_Premultiplied);
         painted.fill(Qt::transparent);
@@ -99,12 +99,12 @@ class WindowTest : public QObject {
         folder.text(QStringLiteral("dat/save.dat"), {QStringLiteral("t01"), QStringLiteral("03")});
         QStringList commands;
         QList<QByteArray> albumAt;
-        Game game(folder);
-        media::ScopedMciSender sender([&](const char *command, char *, unsigned, void *) {
+        FakeMci mci([&](const char *command, char *, unsigned) {
             commands << QString::fromLatin1(command);
             albumAt << folder.read(QStringLiteral("dat/save.dat"));
             return 0;
         });
+        Game game(folder, true, &mci);
         game->close();
         QCOMPARE(commands, (QStringList{"stop MIDI notify", "close MIDI notify"}));
         QCOMPARE(albumAt[0], QByteArray("03\r\nt01\r\n"));
@@ -120,29 +120,28 @@ class WindowTest : public QObject {
         QStringList commands;
         std::atomic<bool> windowRan = false;
         bool openWaited = false;
-        media::ScopedMciSender sender(
-            [&](const char *command, char *reply, unsigned length, void *) {
-                const QString c = QString::fromLocal8Bit(command);
-                if (c.startsWith(QStringLiteral("open"))) {
-                    // Held until the window has handled events of its own meanwhile.
-                    for (int i = 0; i < 500 && !windowRan; ++i)
-                        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-                    openWaited = windowRan;
-                }
-                if (!c.startsWith(QStringLiteral("status"))) {
-                    std::lock_guard<std::mutex> hold(lock);
-                    commands << c;
-                }
-                if (reply && length)
-                    reply[0] = 0;
-                return 0;
-            });
+        FakeMci mci([&](const char *command, char *reply, unsigned length) {
+            const QString c = QString::fromLocal8Bit(command);
+            if (c.startsWith(QStringLiteral("open"))) {
+                // Held until the window has handled events of its own meanwhile.
+                for (int i = 0; i < 500 && !windowRan; ++i)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                openWaited = windowRan;
+            }
+            if (!c.startsWith(QStringLiteral("status"))) {
+                std::lock_guard<std::mutex> hold(lock);
+                commands << c;
+            }
+            if (reply && length)
+                reply[0] = 0;
+            return 0;
+        });
         auto recorded = [&] {
             std::lock_guard<std::mutex> hold(lock);
             return commands;
         };
         {
-            Game game(folder, false, true);
+            Game game(folder, false, &mci);
             QVERIFY(game.loaded);
             game->show();
             QCOMPARE(game.caption(), QStringLiteral("opening line"));
@@ -162,7 +161,7 @@ class WindowTest : public QObject {
         }
         commands.clear();
         {
-            Game game(folder, false, true);
+            Game game(folder, false, &mci);
             game->show();
             game->close(); // before the event loop ever ran
             QTest::qWait(400);
@@ -170,12 +169,12 @@ class WindowTest : public QObject {
         }
         // What fails on the worker reaches the one way out: reported, the album saved.
         folder.text(QStringLiteral("dat/save.dat"), {QStringLiteral("t01"), QStringLiteral("03")});
-        media::ScopedMciSender failing([](const char *command, char *, unsigned, void *) -> int {
+        FakeMci failing([](const char *command, char *, unsigned) -> int {
             if (std::strncmp(command, "open", 4) == 0)
                 throw std::bad_alloc();
             return 0;
         });
-        Game game(folder, true, true);
+        Game game(folder, true, &failing);
         QTRY_COMPARE(game.errors.size(), 1);
         QCOMPARE(game.exitStatus, 1);
         QCOMPARE(folder.read(QStringLiteral("dat/save.dat")), QByteArray("03\r\nt01\r\n"));

@@ -72,7 +72,7 @@ class ActionsTest : public QObject {
         QFETCH(Stats, after);
         QFETCH(QString, message);
         Turn t;
-        FixedRandom random(std::deque<double>(draws.begin(), draws.end()));
+        FixedRandom &random = t.game->random.reset(std::deque<double>(draws.begin(), draws.end()));
         t.stats(before[0], before[1], before[2]);
         t.press(button);
         QCOMPARE(t.values(), after);
@@ -96,7 +96,7 @@ class ActionsTest : public QObject {
         QFETCH(double, r);
         QFETCH(QString, code);
         Turn t;
-        FixedRandom random({r, r, r, r});
+        FixedRandom &random = t.game->random.reset({r, r, r, r});
         t.stats(100, skill, 0);
         t.press(0);
         if (code.isEmpty()) {
@@ -116,7 +116,7 @@ class ActionsTest : public QObject {
 
     void milestoneTakesTheClick() {
         Turn t;
-        FixedRandom random({0, 0, 0, 0});
+        t.game->random.reset({0, 0, 0, 0});
         t.fom().st.photoProgress = 5;
         t.stats(100, 10, 0);
         t.press(3);
@@ -155,7 +155,7 @@ class ActionsTest : public QObject {
 
     void noEventAtFiftyAndProgressCeiling() {
         Turn t;
-        FixedRandom random({0.99999, 0});
+        FixedRandom &random = t.game->random.reset({0.99999, 0});
         t.fom().st.photoProgress = 50;
         t.stats(100, 99, 0);
         t.press(0);

@@ -2,7 +2,6 @@
 #include "gamefolder.h"
 
 #include "runtime/cp932.h"
-#include "runtime/random.h"
 #include "runtime/textfile.h"
 #include "script/runner.h"
 #include "sim/actions.h"
@@ -65,42 +64,36 @@ void GameFolder::remove(const QString &relative) {
     QFile::remove(path() + relative);
 }
 
-FixedRandom::FixedRandom(std::deque<double> values) : values_(std::move(values)) {
-    rt::setRandomSource([this] {
-        ++draws_;
-        if (values_.empty()) {
-            exhausted_ = true;
-            return 0.0;
-        }
-        double v = values_.front();
-        values_.pop_front();
-        return v;
-    });
-}
-
-FixedRandom::~FixedRandom() {
-    rt::setRandomSource({});
+FixedRandom &FixedRandom::reset(std::deque<double> values) {
+    values_ = std::move(values);
+    draws_ = 0;
+    exhausted_ = false;
+    return *this;
 }
 
 void FixedRandom::push(std::initializer_list<double> values) {
     values_.insert(values_.end(), values);
 }
 
-Game::Game(GameFolder &folder, bool show, bool music, int screen) {
+double FixedRandom::next() {
+    ++draws_;
+    if (values_.empty()) {
+        exhausted_ = true;
+        return 0.0;
+    }
+    const double v = values_.front();
+    values_.pop_front();
+    return v;
+}
+
+Game::Game(GameFolder &folder, bool show, media::MciSender *music, int screen) {
     Fom::Options options;
     options.appDir = folder.path();
     options.screenWidth = screen;
     options.logicalDpi = 96;
     options.music = music;
-    options.reportError = [this](const rt::RuntimeError &e) { errors << e.text(); };
-    options.exitProgram = [this](int status) {
-        ++exitCalls;
-        exitStatus = status;
-    };
-    options.askClearAll = [this] {
-        ++questionsAsked;
-        return clearAllAnswer;
-    };
+    options.desktop = this;
+    options.random = &random;
     fom = std::make_unique<Fom>(options);
     loaded = fom->load();
     if (!loaded)
@@ -109,6 +102,16 @@ Game::Game(GameFolder &folder, bool show, bool music, int screen) {
         fom->show();
         fom->startFirstGame();
     }
+}
+
+bool RecordingDesktop::askClearAll(QWidget *) {
+    ++questionsAsked;
+    return clearAllAnswer;
+}
+
+void RecordingDesktop::exitProgram(int status) {
+    ++exitCalls;
+    exitStatus = status;
 }
 
 Game::~Game() {

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <memory>
 
 // A game folder in a temporary directory, written by the test: CP932 text with CR LF
@@ -28,12 +29,13 @@ class GameFolder {
     QTemporaryDir dir_;
 };
 
-// A fixed sequence of random numbers; counts the draws.
-class FixedRandom {
+// A fixed sequence of random numbers, then zeros; counts the draws.
+class FixedRandom : public rt::RandomSource {
   public:
-    explicit FixedRandom(std::deque<double> values = {});
-    ~FixedRandom();
+    // A new sequence, counted from none drawn.
+    FixedRandom &reset(std::deque<double> values);
     void push(std::initializer_list<double> values);
+    double next() override;
     int draws() const { return draws_; }
     bool exhausted() const { return exhausted_; }
 
@@ -43,10 +45,33 @@ class FixedRandom {
     bool exhausted_ = false;
 };
 
-// The real window on a test folder, with errors and the exit recorded instead of shown.
-struct Game {
-    explicit Game(GameFolder &folder, bool show = true, bool music = false, int screen = 1024);
-    ~Game();
+// A music sender made of a function: records or fakes what the game sends.
+struct FakeMci : media::MciSender {
+    std::function<int(const char *command, char *reply, unsigned length)> answer;
+    explicit FakeMci(decltype(answer) f) : answer(std::move(f)) {}
+    int send(const char *command, char *reply, unsigned length) override {
+        return answer(command, reply, length);
+    }
+};
+
+// Records the error reports, the clear-all questions and the exit instead of showing them.
+struct RecordingDesktop : Fom::Desktop {
+    bool askClearAll(QWidget *) override;
+    void reportError(const rt::RuntimeError &error) override { errors << error.text(); }
+    void exitProgram(int status) override;
+    QStringList errors;
+    int exitCalls = 0;
+    int exitStatus = -1;
+    bool clearAllAnswer = true;
+    int questionsAsked = 0;
+};
+
+// The real window on a test folder, the desktop recorded, random numbers drawn from
+// `random`.
+struct Game : RecordingDesktop {
+    explicit Game(GameFolder &folder, bool show = true, media::MciSender *music = nullptr,
+                  int screen = 1024);
+    ~Game() override;
     Fom &operator*() { return *fom; }
     Fom *operator->() { return fom.get(); }
     void tick();  // one tick of the pacing timer, when it runs
@@ -54,12 +79,8 @@ struct Game {
     QString caption() const { return fom->lbl->caption(); }
     QColor pictureAt(int x, int y) const; // a pixel of the picture view, in view pixels
 
+    FixedRandom random;
     std::unique_ptr<Fom> fom;
-    QStringList errors;
-    int exitCalls = 0;
-    int exitStatus = -1;
-    bool clearAllAnswer = true;
-    int questionsAsked = 0;
     bool loaded = false;
 };
 

@@ -14,6 +14,7 @@ PageView::PageView() {
     Fom::Options options;
     options.screenWidth = referenceScreenWidth;
     options.logicalDpi = 96;
+    options.music = nullptr;
     fom_ = std::make_unique<Fom>(options);
     fom_->layoutWindow();
     // The window is square from the outside; a window manager's frame takes its share of
