@@ -61,6 +61,7 @@ void writeAlbum(Fom &fom) {
     s.fileNo = freeFile();
     openFile(s.fileNo, path, FileMode::Output);
     try {
+        // Kept: SaveFile is unbuffered; a write a line made 10,000 photos 15x the floor.
         // Lines go out in blocks: a block of lines joined by CR LF, written as one line,
         // is the same bytes as its lines written one by one.
         constexpr qsizetype blockSize = 64 * 1024;

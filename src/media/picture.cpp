@@ -86,16 +86,3 @@ void PicSet(Fom &fom, const QString &name) {
     fom.E = loadPicture(file, fom.Pic->size());
     fom.Pic->paintStretched(fom.E);
 }
-
-void PictureMemo::show(Fom &fom, QStringView name) {
-    if (loaded_ != 0 && name == name_ && fom.E.cacheKey() == loaded_ &&
-        fom.Pic->size() == viewSize_) {
-        fom.Pic->paintStretched(fom.E);
-        return;
-    }
-    loaded_ = 0;
-    name_ = name.toString();
-    viewSize_ = fom.Pic->size();
-    PicSet(fom, name_);
-    loaded_ = fom.E.cacheKey();
-}

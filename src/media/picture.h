@@ -22,22 +22,3 @@ void PicSet(Fom &fom, const QString &name);
 QImage loadPicture(const QString &path, QSize bound = {});
 QImage loadPicture(const rt::GameFile &file, QSize bound = {});
 constexpr int pictureAllocationLimitMB = 256;
-
-// For a run of script lines passed in one go: a picture named again is shown from the
-// buffer instead of being read and decoded again. Within one step no event is handled
-// and nothing is drawn, so this looks exactly like PicSet; only a file rewritten on the
-// disk during the step could tell them apart, as if it had been rewritten just after.
-// Keep one only for the length of a step. Kept because without it the runner's benchmark
-// row (a million picture lines in one step) decodes every line and misses its goal.
-class PictureMemo {
-  public:
-    // PicSet(name), or the buffer shown again when this memo loaded it for the same name,
-    // nothing has loaded into it since and the view has kept its size (the buffer is
-    // decoded no larger than the view). A failed load is never remembered.
-    void show(Fom &fom, QStringView name);
-
-  private:
-    QString name_;
-    qint64 loaded_ = 0; // the buffer's cache key right after that load; 0 for none
-    QSize viewSize_;    // the buffer was decoded for a view of this size
-};

@@ -79,7 +79,7 @@ void pauseRule(Fom &fom) {
 }
 
 // Executes lineBuf. True when the next step is to run at once.
-bool dispatch(Fom &fom, PictureMemo &pictures) {
+bool dispatch(Fom &fom) {
     GameState &s = fom.st;
     const LineKind kind = script::kindOf(s.lineBuf);
     switch (kind) {
@@ -99,7 +99,7 @@ bool dispatch(Fom &fom, PictureMemo &pictures) {
         QstSet(fom);
         return false;
     case LineKind::Picture:
-        pictures.show(fom, operandOrFail(fom));
+        PicSet(fom, operandOrFail(fom).toString());
         return true;
     case LineKind::Chain: {
         const QString name = operandOrFail(fom).toString();
@@ -149,7 +149,7 @@ struct StepResult {
 };
 
 // One step with its one recovery. A second failure leaves the step.
-StepResult stepOnce(Fom &fom, PictureMemo &pictures) {
+StepResult stepOnce(Fom &fom) {
     GameState &s = fom.st;
     s.lineBuf = s.nextLine;
     StepResult result;
@@ -166,7 +166,7 @@ StepResult stepOnce(Fom &fom, PictureMemo &pictures) {
     for (;;) {
         try {
             pauseRule(fom);
-            result.runsNext = dispatch(fom, pictures);
+            result.runsNext = dispatch(fom);
             if (firstFailure)
                 tellAbsorbed(s.lineBuf, *firstFailure);
             return result;
@@ -216,7 +216,6 @@ void IveStep(Fom &fom) {
     // Page breaks, pictures and empty lines pass on at once; a loop, not recursion, so a
     // run of any length costs neither stack nor memory.
     ChainScope scope;
-    PictureMemo pictures;
     GameState &s = fom.st;
     // The step that ran the current one at once meets its failure with its own recovery.
     // Only that one is kept: its retry cannot fail where its first run did not.
@@ -225,7 +224,7 @@ void IveStep(Fom &fom) {
     for (;;) {
         StepResult step;
         try {
-            step = stepOnce(fom, pictures);
+            step = stepOnce(fom);
         } catch (const RuntimeError &error) {
             if (!enclosingLine || enclosingRecovered)
                 throw;
@@ -233,7 +232,7 @@ void IveStep(Fom &fom) {
             s.lineBuf = *enclosingLine;
             recover(fom);
             pauseRule(fom);
-            step.runsNext = dispatch(fom, pictures);
+            step.runsNext = dispatch(fom);
             step.recovered = true;
             tellAbsorbed(failedLine, error);
         }

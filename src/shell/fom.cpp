@@ -292,8 +292,6 @@ void Fom::entry(const std::function<void()> &handler) {
         fail(rt::RuntimeError(QStringLiteral("内部エラーが起きました: ") +
                               QString::fromLocal8Bit(error.what())));
     }
-    if (!finished())
-        lbl->sync();
 }
 
 void Fom::fail(const rt::RuntimeError &error) {

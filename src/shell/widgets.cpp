@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionButton>
-#include <QTimer>
 #include <cmath>
 
 MessageLabel::MessageLabel(QWidget *parent) : QLabel(parent) {
@@ -34,16 +33,6 @@ void MessageLabel::clearCaption() {
 }
 
 void MessageLabel::changed() {
-    if (dirty_)
-        return;
-    dirty_ = true;
-    QTimer::singleShot(0, this, &MessageLabel::sync);
-}
-
-void MessageLabel::sync() {
-    if (!dirty_)
-        return;
-    dirty_ = false;
     // The message area shows a few hundred characters at most; laying out more (a
     // writer's runaway line) would only cost time and memory.
     constexpr qsizetype shownLimit = 16384;
@@ -86,50 +75,26 @@ void Swatch::paintEvent(QPaintEvent *) {
 PictureView::PictureView(QWidget *parent) : QWidget(parent) {}
 
 void PictureView::paintStretched(const QImage &picture) {
-    const QSize target = size().expandedTo(QSize(1, 1));
-    if (stale_ && target == stretchTo_ && picture.cacheKey() == picture_.cacheKey())
-        return; // the very same stretch is already waiting
-    picture_ = picture;
-    stretchTo_ = target;
-    if (!stale_) {
-        stale_ = true;
-        canvas_ = QImage(); // the old canvas is never shown again
-        update();
-    }
-}
-
-const QImage &PictureView::canvas() const {
-    if (stale_)
-        stretchNow();
-    return canvas_;
-}
-
-void PictureView::stretchNow() const {
-    QImage canvas(stretchTo_, QImage::Format_RGB32);
+    QImage canvas(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     canvas.fill(background_);
     QPainter p(&canvas);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(canvas.rect(), picture_);
+    p.drawImage(canvas.rect(), picture);
     p.end();
     canvas_ = std::move(canvas);
-    stale_ = false;
+    update();
 }
 
 void PictureView::paintEvent(QPaintEvent *) {
     QPainter p(this);
-    const QImage &shown = canvas();
-    if (shown.isNull())
+    if (canvas_.isNull())
         p.fillRect(rect(), background_);
     else
-        p.drawImage(rect(), shown);
+        p.drawImage(rect(), canvas_);
 }
 
 void PictureView::resizeEvent(QResizeEvent *) {
     // The window settles its size once the frame is known; keep the picture filling it.
-    // A picture still waiting is stretched at the size it was painted at first, so the
-    // view looks the same whenever it is drawn.
-    if (stale_)
-        stretchNow();
     if (!canvas_.isNull() && canvas_.size() != size())
         canvas_ = canvas_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }

@@ -9,8 +9,7 @@
 #include <QWidget>
 
 // The message area: a plain-text label that keeps its caption exactly (CR LF between
-// lines) and reports clicks. Appends are cheap; the screen is brought up to date once
-// control goes back to the window, so a long run of lines costs no redraw per line.
+// lines) and reports clicks.
 class MessageLabel : public QLabel {
     Q_OBJECT
   public:
@@ -20,8 +19,6 @@ class MessageLabel : public QLabel {
     void setCaption(const QString &text);
     void append(QStringView text);
     void clearCaption();
-    // Shows the caption now.
-    void sync();
 
   signals:
     void clicked();
@@ -35,7 +32,6 @@ class MessageLabel : public QLabel {
     void changed();
 
     QString caption_;
-    bool dirty_ = false;
     bool pressed_ = false;
 };
 
@@ -53,16 +49,14 @@ class Swatch : public QWidget {
     QColor colour_{Qt::white};
 };
 
-// The picture view: keeps what was last painted into it. The stretching copy is made only
-// when the view is drawn or its canvas is asked for, so a run of pictures that nobody
-// sees in between costs one stretch, not one each.
+// The picture view: keeps what was last painted into it.
 class PictureView : public QWidget {
   public:
     explicit PictureView(QWidget *parent);
     // Clears to the background and stretches the picture over the whole view.
     void paintStretched(const QImage &picture);
-    // What the view shows; a picture painted since the last look is stretched now.
-    const QImage &canvas() const;
+    // What the view shows.
+    const QImage &canvas() const { return canvas_; }
     QColor background() const { return background_; }
 
   protected:
@@ -70,12 +64,7 @@ class PictureView : public QWidget {
     void resizeEvent(QResizeEvent *event) override;
 
   private:
-    void stretchNow() const;
-
-    QImage picture_;
-    QSize stretchTo_;
-    mutable QImage canvas_;
-    mutable bool stale_ = false; // canvas_ lags behind picture_
+    QImage canvas_;
     QColor background_{Qt::white};
 };
 

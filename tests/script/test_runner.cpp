@@ -128,36 +128,6 @@ class RunnerTest : public QObject {
         }
     }
 
-    // A picture named again within one step shows as if read again: the last one named,
-    // painted exactly as reading it paints it.
-    void repeatedPicturesInOneStep() {
-        GameFolder folder;
-        folder.picture("red", Qt::red, {5, 5});
-        folder.picture("blue", Qt::blue, {7, 3});
-        folder.script("0", {"a", ">img red", ">img blue", ">img red", ">img red", "", ">img blue",
-                            ">img blue", "b"});
-        Game game(folder);
-        game.tick();
-        QCOMPARE(game.caption(), QStringLiteral("a\r\n\r\nb"));
-        const QImage shown = game->Pic->canvas();
-        QCOMPARE(shown.pixelColor(1, 1), QColor(Qt::blue));
-        PicSet(*game, "blue");
-        QCOMPARE(shown, game->Pic->canvas());
-    }
-
-    // Between steps the player, or a writer, may change the files: each step reads anew.
-    void pictureIsReadAgainInTheNextStep() {
-        GameFolder folder;
-        folder.picture("p", Qt::red);
-        folder.script("0", {">img p", "a", ">img p", "b"});
-        Game game(folder);
-        QCOMPARE(game.pictureAt(1, 1), QColor(Qt::red));
-        folder.picture("p", Qt::blue);
-        game.tick();
-        QCOMPARE(game.caption(), QStringLiteral("a\r\nb"));
-        QCOMPARE(game.pictureAt(1, 1), QColor(Qt::blue));
-    }
-
     // A line run at once from the step before it fails twice: that step meets the failure
     // with its own recovery, so the event ends and the base screen comes back, with a line
     // on standard error naming the cause and the file.
@@ -211,7 +181,6 @@ class RunnerTest : public QObject {
         GameFolder folder;
         folder.script("0", {"<b>x</b>"});
         Game game(folder);
-        game->lbl->sync();
         QCOMPARE(game->lbl->textFormat(), Qt::PlainText);
         QCOMPARE(game->lbl->text(), QStringLiteral("<b>x</b>"));
     }

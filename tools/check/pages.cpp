@@ -41,7 +41,6 @@ PageView::Fit PageView::fit(const QString &caption) {
         return {};
     MessageLabel &area = *fom_->lbl;
     area.setCaption(caption);
-    area.sync();
     // The label's own layout: what it needs at its width against what it has. It draws
     // from the top and cuts off what falls below.
     const int needed = area.heightForWidth(area.width());
