@@ -148,7 +148,6 @@ class MciTest : public QObject {
         QCOMPARE(send("play M from 0"), 0);
         QVERIFY(difference(render("M"), first) < 0.02f * peak(first));
     }
-
 };
 
 QTEST_GUILESS_MAIN(MciTest)
