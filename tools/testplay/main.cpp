@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/quitsignals.h"
+#include "shell/scaling.h"
 #include "testplay.h"
 
 #include <QApplication>
@@ -35,6 +36,7 @@ int main(int argc, char *argv[]) {
     // As the game itself: the music poll wakes the loop every millisecond.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
         qputenv("QT_NO_GLIB", "1");
+    takeOverScaling(); // as the game itself: a square window on a scaled desktop
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("mirutena"));
     app.setQuitOnLastWindowClosed(false);
