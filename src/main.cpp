@@ -15,12 +15,7 @@ int main(int argc, char *argv[]) {
         qputenv("QT_NO_GLIB", "1");
     takeOverScaling();
     QApplication app(argc, argv);
-    // Dialogs follow the scale the player asked for, as the game's own font does.
-    if (const double scale = userScale(QGuiApplication::primaryScreen()); scale != 1) {
-        QFont font = QApplication::font();
-        font.setPointSizeF(font.pointSizeF() * scale);
-        QApplication::setFont(font);
-    }
+    scaleDialogs();
     app.setApplicationName(QStringLiteral("mirutena"));
     app.setDesktopFileName(QStringLiteral(MIRUTENA_APP_ID));
     app.setWindowIcon(QIcon(QStringLiteral(":/mirutena.png")));

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scaling.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QFont>
 #include <QHash>
 #include <QList>
 #include <QScreen>
@@ -45,4 +46,12 @@ double userScale(const QScreen *screen) {
             factor *= factorsByIndex.at(index);
     }
     return factor;
+}
+
+void scaleDialogs() {
+    if (const double scale = userScale(QGuiApplication::primaryScreen()); scale != 1) {
+        QFont font = QApplication::font();
+        font.setPointSizeF(font.pointSizeF() * scale);
+        QApplication::setFont(font);
+    }
 }

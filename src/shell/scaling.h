@@ -9,5 +9,7 @@ class QScreen;
 // was asked for (QT_SCALE_FACTOR, QT_SCREEN_SCALE_FACTORS) goes into the DPI instead.
 // Under Xft.dpi Qt then reports that DPI itself.
 void takeOverScaling();
+// Dialogs follow that factor too, as the game's own font does; needs the application.
+void scaleDialogs();
 // The factor Qt was asked to apply on this screen; 1 where none was.
 double userScale(const QScreen *screen);

@@ -38,6 +38,7 @@ int main(int argc, char *argv[]) {
         qputenv("QT_NO_GLIB", "1");
     takeOverScaling(); // as the game itself: a square window on a scaled desktop
     QApplication app(argc, argv);
+    scaleDialogs();
     app.setApplicationName(QStringLiteral("mirutena"));
     app.setQuitOnLastWindowClosed(false);
     Fom::Options options;
