@@ -2,13 +2,11 @@
 #include "runner.h"
 
 #include "lines.h"
-#include "media/picture.h"
 #include "runtime/paths.h"
 #include "runtime/textfile.h"
-#include "shell/fom.h"
+#include "stage.h"
 
 #include <QSet>
-#include <cstdio>
 #include <optional>
 
 using rt::RuntimeError;
@@ -33,114 +31,101 @@ struct ChainScope {
     static inline QSet<QString> started;
 };
 
-QString scriptPath(const Fom &fom, const QString &name) {
-    return fom.st.datDir + name + QStringLiteral(".dat");
+QString scriptPath(const Stage &stage, const QString &name) {
+    return stage.st.datDir + name + QStringLiteral(".dat");
 }
 
-void closeScript(Fom &fom) {
-    if (rt::isOpen(fom.st.fileNo))
-        rt::closeFile(fom.st.fileNo);
-}
-
-void enableTimer(QTimer &timer) {
-    if (!timer.isActive())
-        timer.start();
+void closeScript(Stage &stage) {
+    if (rt::isOpen(stage.st.fileNo))
+        rt::closeFile(stage.st.fileNo);
 }
 
 // A view into lineBuf: use it before anything reads the next line.
-QStringView operandOrFail(Fom &fom) {
+QStringView operandOrFail(Stage &stage) {
     bool ok = false;
-    QStringView operand = script::operandView(fom.st.lineBuf, &ok);
+    QStringView operand = script::operandView(stage.st.lineBuf, &ok);
     if (!ok) {
-        throw RuntimeError(QStringLiteral("命令の後に名前がありません: ") + fom.st.lineBuf,
-                           scriptPath(fom, fom.st.eventName));
+        throw RuntimeError(QStringLiteral("命令の後に名前がありません: ") + stage.st.lineBuf,
+                           scriptPath(stage, stage.st.eventName));
     }
     return operand;
 }
 
-void readAhead(Fom &fom) {
-    GameState &s = fom.st;
+void readAhead(Stage &stage) {
+    GameState &s = stage.st;
     if (rt::eof(s.fileNo)) {
         rt::closeFile(s.fileNo);
         s.nextLine = endOfScript;
+        s.nextLineNo = 0;
     } else {
         s.nextLine = rt::lineInput(s.fileNo);
+        s.nextLineNo = s.lineNo + 1;
     }
 }
 
-void pauseRule(Fom &fom) {
-    GameState &s = fom.st;
+void pauseRule(Stage &stage) {
+    GameState &s = stage.st;
     if (script::waitsForClick(s.pageLines, s.nextLine)) {
         s.autoAdvance = False;
     } else {
-        fom.ClickME->hide();
+        stage.showIndicator(false);
         s.autoAdvance = True;
     }
 }
 
 // Executes lineBuf. True when the next step is to run at once.
-bool dispatch(Fom &fom) {
-    GameState &s = fom.st;
+bool dispatch(Stage &stage) {
+    GameState &s = stage.st;
     const LineKind kind = script::kindOf(s.lineBuf);
     switch (kind) {
     case LineKind::PageBreak:
-        fom.lbl->clearCaption();
+        stage.clearCaption();
         s.pageLines = 0;
         return true;
     case LineKind::EventEnd: // back to the base screen
     case LineKind::GameEnd:  // a new game, which starts the opening
-        closeScript(fom);
+        closeScript(stage);
         if (kind == LineKind::EventEnd)
-            fom.GameStt();
+            stage.GameStt();
         else
-            fom.Form_Activate();
+            stage.Form_Activate();
         return false;
     case LineKind::Question:
-        QstSet(fom);
+        QstSet(stage);
         return false;
     case LineKind::Picture:
-        PicSet(fom, operandOrFail(fom).toString());
+        stage.showPicture(operandOrFail(stage).toString());
         return true;
     case LineKind::Chain: {
-        const QString name = operandOrFail(fom).toString();
-        closeScript(fom);
-        IveStt(fom, name);
+        const QString name = operandOrFail(stage).toString();
+        closeScript(stage);
+        stage.startEvent(name);
         return false;
     }
     case LineKind::Text:
         break;
     }
     const script::TextPlace place =
-        script::placeText(s.pageLines, s.lineBuf.isEmpty(), fom.lbl->caption().isEmpty());
+        script::placeText(s.pageLines, s.lineBuf.isEmpty(), stage.captionEmpty());
     s.pageLines = place.pageLines;
     if (place.edit == PageEdit::NewPage)
-        fom.lbl->clearCaption();
+        stage.clearCaption();
     else if (place.edit != PageEdit::None)
-        fom.lbl->append(crlf);
+        stage.appendCaption(crlf);
     if (s.lineBuf.isEmpty())
         return true; // an empty line never waits
-    fom.lbl->append(s.lineBuf);
+    stage.appendCaption(s.lineBuf);
     if (s.eventActive)
-        enableTimer(fom.TimLBl);
+        stage.startMessageTimer();
     return false;
-}
-
-// A failure that ends the event instead of the game: a writer running the game from a
-// terminal learns of it there.
-void tellAbsorbed(const QString &line, const RuntimeError &error) {
-    QString text = QStringLiteral("「%1」の行が失敗したため、イベントはここで終わります: %2")
-                       .arg(line, error.message());
-    if (!error.file().isEmpty())
-        text += QStringLiteral(" (") + error.file() + u')';
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-    std::fflush(stderr);
 }
 
 // The step's one recovery: the script is closed and the step's own line runs once more as
 // the last of the event.
-void recover(Fom &fom) {
-    closeScript(fom);
-    fom.st.nextLine = endOfScript;
+void recover(Stage &stage) {
+    closeScript(stage);
+    stage.st.nextLine = endOfScript;
+    stage.st.nextLineNo = 0;
 }
 
 struct StepResult {
@@ -149,26 +134,27 @@ struct StepResult {
 };
 
 // One step with its one recovery. A second failure leaves the step.
-StepResult stepOnce(Fom &fom) {
-    GameState &s = fom.st;
+StepResult stepOnce(Stage &stage) {
+    GameState &s = stage.st;
     s.lineBuf = s.nextLine;
+    s.lineNo = s.nextLineNo;
     StepResult result;
     std::optional<RuntimeError> firstFailure;
     try {
-        readAhead(fom);
+        readAhead(stage);
     } catch (const RuntimeError &error) {
         // Reading past the end of a closed script is how every script ends, no failure.
         if (rt::isOpen(s.fileNo))
             firstFailure = error;
         result.recovered = true;
-        recover(fom);
+        recover(stage);
     }
     for (;;) {
         try {
-            pauseRule(fom);
-            result.runsNext = dispatch(fom);
+            pauseRule(stage);
+            result.runsNext = dispatch(stage);
             if (firstFailure)
-                tellAbsorbed(s.lineBuf, *firstFailure);
+                stage.eventFailed(s.lineNo, s.lineBuf, *firstFailure);
             return result;
         } catch (const RuntimeError &error) {
             // The retry runs on a closed script, so it may fail for a reason of its own
@@ -178,111 +164,111 @@ StepResult stepOnce(Fom &fom) {
                 throw firstFailure ? *firstFailure : error;
             firstFailure = error;
             result.recovered = true;
-            recover(fom);
+            recover(stage);
         }
     }
 }
 
 } // namespace
 
-void IveStt(Fom &fom, const QString &name) {
+void IveStt(Stage &stage, const QString &name) {
     ChainScope scope;
-    GameState &s = fom.st;
+    GameState &s = stage.st;
     if (ChainScope::started.contains(name)) {
         throw RuntimeError(QStringLiteral("イベント「") + name +
                                QStringLiteral("」は、何も表示しないうちに自分自身をもう一度"
                                               "始めるため、先へ進めません。"),
-                           scriptPath(fom, name));
+                           scriptPath(stage, name));
     }
 
     s.eventActive = True;
-    fom.showScreen(Fom::Screen::Event);
-    PicSet(fom, QStringLiteral("girl"));
+    stage.showScreen(Stage::Screen::Event);
+    stage.showPicture(QStringLiteral("girl"));
     s.pageLines = 0;
-    fom.lbl->clearCaption();
+    stage.clearCaption();
     s.eventName = name;
     s.fileNo = rt::freeFile();
     rt::openFile(s.fileNo,
                  rt::findGameFile(s.appDir, QStringLiteral("dat/") + name + QStringLiteral(".dat")),
                  rt::FileMode::Input);
     s.nextLine = rt::lineInput(s.fileNo);
+    s.nextLineNo = 1;
     // Only an event that really started counts: one that failed to open is retried by
     // the recovery and must fail again for its own cause.
     ChainScope::started.insert(name);
-    IveStep(fom);
+    IveStep(stage);
 }
 
-void IveStep(Fom &fom) {
+void IveStep(Stage &stage) {
     // Page breaks, pictures and empty lines pass on at once; a loop, not recursion, so a
     // run of any length costs neither stack nor memory.
     ChainScope scope;
-    GameState &s = fom.st;
+    GameState &s = stage.st;
     // The step that ran the current one at once meets its failure with its own recovery.
     // Only that one is kept: its retry cannot fail where its first run did not.
     std::optional<QString> enclosingLine;
+    int enclosingNo = 0;
     bool enclosingRecovered = false;
     for (;;) {
         StepResult step;
         try {
-            step = stepOnce(fom);
+            step = stepOnce(stage);
         } catch (const RuntimeError &error) {
             if (!enclosingLine || enclosingRecovered)
                 throw;
             const QString failedLine = s.lineBuf;
+            const int failedNo = s.lineNo;
             s.lineBuf = *enclosingLine;
-            recover(fom);
-            pauseRule(fom);
-            step.runsNext = dispatch(fom);
+            s.lineNo = enclosingNo;
+            recover(stage);
+            pauseRule(stage);
+            step.runsNext = dispatch(stage);
             step.recovered = true;
-            tellAbsorbed(failedLine, error);
+            stage.eventFailed(failedNo, failedLine, error);
         }
         if (!step.runsNext)
             return;
         enclosingLine = s.lineBuf;
+        enclosingNo = s.lineNo;
         enclosingRecovered = step.recovered;
     }
 }
 
-void lbl_Click(Fom &fom) {
-    if (fom.st.eventActive)
-        IveStep(fom);
+void lbl_Click(Stage &stage) {
+    if (stage.st.eventActive)
+        IveStep(stage);
 }
 
-void TimLBl_Timer(Fom &fom) {
-    if (fom.st.autoAdvance) {
-        IveStep(fom);
+void TimLBl_Timer(Stage &stage) {
+    if (stage.st.autoAdvance) {
+        IveStep(stage);
     } else {
-        fom.TimLBl.stop();
-        fom.ClickME->show();
+        stage.stopMessageTimer();
+        stage.showIndicator(true);
     }
 }
 
-void QstSet(Fom &fom) {
-    GameState &s = fom.st;
-    fom.TimLBl.stop();
+void QstSet(Stage &stage) {
+    GameState &s = stage.st;
+    stage.stopMessageTimer();
     s.eventActive = False;
-    fom.Qstlbl[0]->setText(buttonText(s.nextLine));
+    const QString first = s.nextLine;
     if (!rt::isOpen(s.fileNo) || rt::eof(s.fileNo)) {
         throw RuntimeError(QStringLiteral("「>qst」の後に選択肢が二行ありません。"),
-                           scriptPath(fom, s.eventName));
+                           scriptPath(stage, s.eventName));
     }
     s.nextLine = rt::lineInput(s.fileNo);
-    fom.Qstlbl[1]->setText(buttonText(s.nextLine));
-    fom.Qstlbl[0]->show();
-    fom.Qstlbl[1]->show();
-    int r = int(fom.Rnd() * 2);
-    fom.placeChoice(0, s.choiceTop.at(r));
-    fom.placeChoice(1, s.choiceTop.at(1 - r));
-    // The keyboard starts on the upper choice.
-    fom.Qstlbl[r == 0 ? 0 : 1]->setFocus(Qt::OtherFocusReason);
+    s.nextLineNo = s.lineNo + 2;
+    const int r = int(stage.Rnd() * 2);
+    stage.showChoices(first, s.nextLine, s.choiceTop.at(r), s.choiceTop.at(1 - r));
     rt::closeFile(s.fileNo);
 }
 
-void Qstlbl_Click(Fom &fom, std::int16_t index) {
+void Qstlbl_Click(Stage &stage, std::int16_t index) {
     if (index < 0 || index > 1)
         throw RuntimeError(QStringLiteral("インデックスが有効範囲にありません。"));
-    IveStt(fom, fom.st.eventName + u'_' + QString::number(index + 1));
+    IveStt(stage, stage.st.eventName + u'_' + QString::number(index + 1));
     // Stops at the top instead of wrapping back to no first choices at all.
-    if (index == 0 && fom.st.firstChoiceCount < 255)
-        ++fom.st.firstChoiceCount;
+    if (index == 0 && stage.st.firstChoiceCount < 255)
+        ++stage.st.firstChoiceCount;
 }

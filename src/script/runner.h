@@ -4,15 +4,15 @@
 #include <QString>
 #include <cstdint>
 
-class Fom;
+class Stage;
 
 // The event runner: one script at a time, one line per step, with the next line held in
 // hand to decide whether the shown line waits for a click.
-void IveStt(Fom &fom, const QString &name);
-void IveStep(Fom &fom);
-void lbl_Click(Fom &fom);
-void TimLBl_Timer(Fom &fom);
+void IveStt(Stage &stage, const QString &name);
+void IveStep(Stage &stage);
+void lbl_Click(Stage &stage);
+void TimLBl_Timer(Stage &stage);
 
 // Two-way choices.
-void QstSet(Fom &fom);
-void Qstlbl_Click(Fom &fom, std::int16_t index);
+void QstSet(Stage &stage);
+void Qstlbl_Click(Stage &stage, std::int16_t index);

@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <cstdio>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace {
@@ -275,6 +276,61 @@ void Fom::GameStt() {
     lbl->clearCaption();
     TimLBl.stop();
     ClickME->hide();
+}
+
+bool Fom::captionEmpty() const {
+    return lbl->caption().isEmpty();
+}
+
+void Fom::clearCaption() {
+    lbl->clearCaption();
+}
+
+void Fom::appendCaption(const QString &text) {
+    lbl->append(text);
+}
+
+void Fom::showPicture(const QString &name) {
+    PicSet(*this, name);
+}
+
+void Fom::showChoices(const QString &first, const QString &second, int firstRow,
+                      int secondRow) {
+    Qstlbl[0]->setText(buttonText(first));
+    Qstlbl[1]->setText(buttonText(second));
+    Qstlbl[0]->show();
+    Qstlbl[1]->show();
+    placeChoice(0, firstRow);
+    placeChoice(1, secondRow);
+    Qstlbl[firstRow == st.choiceTop[0] ? 0 : 1]->setFocus(Qt::OtherFocusReason);
+}
+
+void Fom::showIndicator(bool shown) {
+    ClickME->setVisible(shown);
+}
+
+void Fom::startMessageTimer() {
+    if (!TimLBl.isActive())
+        TimLBl.start();
+}
+
+void Fom::stopMessageTimer() {
+    TimLBl.stop();
+}
+
+void Fom::startEvent(const QString &name) {
+    IveStt(*this, name);
+}
+
+// A writer running the game from a terminal learns there why an event ended early.
+void Fom::eventFailed(int lineNo, const QString &line, const rt::RuntimeError &error) {
+    const QString where = lineNo > 0 ? QStringLiteral("（%1行目）").arg(lineNo) : QString();
+    QString text = QStringLiteral("「%1」の行%2が失敗したため、イベントはここで終わります: %3")
+                       .arg(line, where, error.message());
+    if (!error.file().isEmpty())
+        text += QStringLiteral(" (") + error.file() + u')';
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
 }
 
 void Fom::Form_Unload() {

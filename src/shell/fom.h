@@ -8,6 +8,7 @@
 #include "media/midi.h"
 #include "runtime/error.h"
 #include "runtime/random.h"
+#include "script/stage.h"
 #include "widgets.h"
 
 #include <QFutureWatcher>
@@ -20,7 +21,7 @@
 
 // The game's one window. It owns GameState and every control; the handlers of each
 // part of the game live in their own folder and take the window.
-class Fom : public QWidget {
+class Fom : public QWidget, public Stage {
     Q_OBJECT
   public:
     // What the window asks of the desktop. Tests answer and record instead.
@@ -53,8 +54,8 @@ class Fom : public QWidget {
 
     // Lifecycle.
     void Form_Load();     // start-up; throws when a data file fails
-    void Form_Activate(); // a new game
-    void GameStt();       // back to the base screen
+    void Form_Activate() override; // a new game
+    void GameStt() override;       // back to the base screen
     void Form_Unload();   // shutdown
 
     // Start-up through entry(): false when the game ended there (an error was reported,
@@ -78,8 +79,7 @@ class Fom : public QWidget {
     void startFirstGame();
 
     // The two screens: the base screen's controls, or the event's message area and picture.
-    enum class Screen { Base, Event };
-    void showScreen(Screen screen);
+    void showScreen(Screen screen) override;
 
     // Rows of the choice buttons in scale units, as last placed.
     int choiceRow(int index) const { return choiceRow_.at(index); }
@@ -88,8 +88,6 @@ class Fom : public QWidget {
     // Fonts, colours and places of every control for the screen; part of Form_Load.
     void layoutWindow();
     QRect cellRect(double left, double top, double width, double height) const;
-
-    GameState st;
 
     // Controls, named as in the window's design.
     QTimer BgmTim;
@@ -106,8 +104,20 @@ class Fom : public QWidget {
     MessageLabel *lbl = nullptr;
 
     bool askClearAll();
-    // The game's random number, uniform in [0, 1).
-    double Rnd() { return random_.next(); }
+    double Rnd() override { return random_.next(); }
+
+    // The event runner's stage.
+    bool captionEmpty() const override;
+    void clearCaption() override;
+    void appendCaption(const QString &text) override;
+    void showPicture(const QString &name) override;
+    void showChoices(const QString &first, const QString &second, int firstRow,
+                     int secondRow) override;
+    void showIndicator(bool shown) override;
+    void startMessageTimer() override;
+    void stopMessageTimer() override;
+    void startEvent(const QString &name) override;
+    void eventFailed(int lineNo, const QString &line, const rt::RuntimeError &error) override;
 
   protected:
     bool event(QEvent *event) override;

@@ -25,6 +25,10 @@ struct GameState {
     std::int32_t fileNo = 0;
     QString lineBuf;
     QString nextLine;
+    // Where lineBuf and nextLine stand in the script, from 1; 0 for the end the runner
+    // supplies itself. Reports name the line, and the story checker maps it to its own.
+    int lineNo = 0;
+    int nextLineNo = 0;
     Flag autoAdvance = False;
     QString eventName;
     std::array<Flag, 10> eventSeen{};
