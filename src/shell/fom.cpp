@@ -21,8 +21,8 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
-#include <cstdio>
 #include <QtConcurrent/QtConcurrentRun>
+#include <cstdio>
 
 namespace {
 
@@ -294,8 +294,7 @@ void Fom::showPicture(const QString &name) {
     PicSet(*this, name);
 }
 
-void Fom::showChoices(const QString &first, const QString &second, int firstRow,
-                      int secondRow) {
+void Fom::showChoices(const QString &first, const QString &second, int firstRow, int secondRow) {
     Qstlbl[0]->setText(buttonText(first));
     Qstlbl[1]->setText(buttonText(second));
     Qstlbl[0]->show();

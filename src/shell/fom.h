@@ -53,10 +53,10 @@ class Fom : public QWidget, public Stage {
     ~Fom() override;
 
     // Lifecycle.
-    void Form_Load();     // start-up; throws when a data file fails
+    void Form_Load();              // start-up; throws when a data file fails
     void Form_Activate() override; // a new game
     void GameStt() override;       // back to the base screen
-    void Form_Unload();   // shutdown
+    void Form_Unload();            // shutdown
 
     // Start-up through entry(): false when the game ended there (an error was reported,
     // or another game on this album came forward instead).

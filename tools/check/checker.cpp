@@ -242,13 +242,6 @@ bool GameCheck::loadFolders() {
     return true;
 }
 
-EventOutline GameCheck::traceScript(const QString &name) {
-    tracing_ = true;
-    if (loadFolders())
-        checkScript(name);
-    return events_.value(name);
-}
-
 Report GameCheck::run() {
     if (!loadFolders())
         return out.take();
@@ -382,6 +375,14 @@ void GameCheck::referEvent(const QString &name, Via via, const QString &file, in
     const QString near = dat_.nearMiss(fileName);
     out.error(file, line, QStringLiteral("event-missing"),
               near.isEmpty() ? message : message + near);
+}
+
+bool GameCheck::opensPicture(const QString &name) const {
+    if (!img_.isFolder())
+        return false;
+    const rt::GameFile &found =
+        img_.find((name.isEmpty() ? QStringLiteral("dmy") : name) + QStringLiteral(".dat"));
+    return found.found && !found.outside;
 }
 
 void GameCheck::referPicture(const QString &name, const QString &file, int line, bool endsEvent) {
@@ -687,12 +688,6 @@ void GameCheck::checkPictures() {
 
 Report checkGame(const QString &folder) {
     return GameCheck(folder).run();
-}
-
-Pacing predictPacing(const QString &folder, const QString &event) {
-    const EventOutline outline = GameCheck(folder).traceScript(event);
-    return {outline.shown, outline.ending,
-            outline.ending == Handover::Chain ? outline.chainTarget : QString()};
 }
 
 QString formatFinding(const Finding &f) {

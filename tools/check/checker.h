@@ -32,24 +32,6 @@ QString formatFinding(const Finding &finding);
 // "エラー 2 件、警告 1 件"
 QString summaryLine(const Report &report);
 
-// How the runner plays one event's script from its first line, as the checker reads it:
-// every text line it shows, whether that line waits for a click, and how many rows the
-// message area holds then; and how the script hands over at its end.
-struct ShownLine {
-    int line = 0;
-    bool waits = false;
-    int rows = 0;
-    bool operator==(const ShownLine &) const = default;
-};
-enum class Handover { Closes, Question, Chain, NewGame, Broken };
-struct Pacing {
-    QList<ShownLine> shown;
-    Handover end = Handover::Broken;
-    QString next; // the chained event, for Handover::Chain
-    bool operator==(const Pacing &) const = default;
-};
-Pacing predictPacing(const QString &folder, const QString &event);
-
 // A record of a photo catalogue as the game's reader splits it: the line it starts on, and
 // whether it holds anything but blanks.
 struct CatalogueRecord {

@@ -139,6 +139,7 @@ class PageView {
 };
 
 // How an event ends when it is played from its first line, for the choice count.
+enum class Handover { Closes, Question, Chain, NewGame, Broken };
 struct EventOutline {
     Handover ending = Handover::Broken;
     QString chainTarget;
@@ -148,15 +149,13 @@ struct EventOutline {
     int passLine = 0;
     bool passAtOnce = false; // that line runs at once after the step before it
     int endLine = 0;         // the line that hands over (">ive", ">end", ">qst")
-    QList<ShownLine> shown;  // only when the pacing is traced
 };
 
 class GameCheck {
   public:
     explicit GameCheck(const QString &root);
     Report run();
-    // One script alone, with its pacing traced.
-    EventOutline traceScript(const QString &name);
+    const QString &root() const { return root_; }
 
     // Used while reading the scripts.
     Findings out;
@@ -172,14 +171,16 @@ class GameCheck {
     void referEvent(const QString &name, Via via, const QString &file, int line,
                     bool endsEvent = false);
     void referPicture(const QString &name, const QString &file, int line, bool endsEvent = false);
-    bool hasScript(const QString &name) const {
-        return dat_.find(name + QStringLiteral(".dat")).found;
+    // What the game opens, asked without a word to the writer.
+    bool opensEvent(const QString &name) const {
+        const rt::GameFile &found = dat_.find(name + QStringLiteral(".dat"));
+        return found.found && !found.outside;
     }
+    bool opensPicture(const QString &name) const;
     // A name that the game finds only as Windows would, or one it refuses: said at the
     // line that gives it. False when the game cannot open it.
     bool noteName(const rt::GameFile &found, const QString &asked, const QString &file, int line);
-    bool tracing() const { return tracing_; }
-    // The message area, made on first use; null while tracing or without widgets.
+    // The message area, made on first use; null without widgets.
     PageView *pages();
 
   private:
@@ -205,7 +206,6 @@ class GameCheck {
     QHash<QByteArray, rt::GameFile> picturesUsed_; // by the bytes of their names on disk
     QSet<QByteArray> scriptsRead_;
     QSet<QString> failingLoop_; // events that restart themselves: an error
-    bool tracing_ = false;
     std::unique_ptr<PageView> pages_;
 };
 

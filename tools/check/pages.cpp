@@ -62,8 +62,6 @@ PageView::Glyphs PageView::choiceGlyphs(const QString &caption) {
 }
 
 PageView *GameCheck::pages() {
-    if (tracing_)
-        return nullptr;
     if (!pages_)
         pages_ = std::make_unique<PageView>();
     return pages_->available() ? pages_.get() : nullptr;

@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gamecheck.h"
+#include "runtime/error.h"
+#include "runtime/textfile.h"
 #include "script/lines.h"
+#include "script/runner.h"
+#include "script/stage.h"
 
+#include <QHash>
+#include <QSet>
 #include <algorithm>
-#include <deque>
 
-// One script, played line by line as the event runner plays it: the same recognition of
-// command words, the same look-ahead, the same count of line places on a page.
+// One script, played by the game's own event runner on a stage that records what a player
+// sees; what the checker says of its pacing is what the runner did.
 namespace check {
 namespace {
 
@@ -67,32 +72,6 @@ bool looksLikeUnknownCommand(const QString &text) {
     return text.size() >= 2 && text[0] == u'>' && text[1].unicode() < 0x80 && text[1].isLetter();
 }
 
-// The lines of one script with room to look two ahead: the runner holds the next line,
-// and a question reads two captions.
-class LineQueue {
-  public:
-    explicit LineQueue(TextReader &reader) : reader_(reader) {}
-    const TextLine *peek(std::size_t k) {
-        while (buffer_.size() <= k && !reader_.atEnd())
-            buffer_.push_back(reader_.next());
-        return k < buffer_.size() ? &buffer_[k] : nullptr;
-    }
-    bool atEnd() { return peek(0) == nullptr; }
-    TextLine take() {
-        peek(0);
-        TextLine line = std::move(buffer_.front());
-        buffer_.pop_front();
-        lastNumber_ = line.number + line.bareLineFeeds;
-        return line;
-    }
-    int lastNumber() const { return lastNumber_; }
-
-  private:
-    TextReader &reader_;
-    std::deque<TextLine> buffer_;
-    int lastNumber_ = 0;
-};
-
 // What takes a line off the screen: the first four are commands, named in handings.
 enum class Wipe { PageBreak, EventEnd, NewGame, Chain, EndOfFile, NewPage };
 struct Handing {
@@ -110,231 +89,327 @@ QString unreadAfterCommand(int line, Wipe how) {
         .arg(QString::number(line), h.word, h.result);
 }
 
-class ScriptPlay {
-  public:
-    ScriptPlay(GameCheck &game, const QString &name, TextReader &reader, EventOutline &outline)
-        : game_(game), out_(game.out), name_(name), file_(game.datFile(name)), reader_(reader),
-          lines_(reader), text_(game.out, file_, Severity::Error), outline_(outline) {}
+// What the runner did on screen, at which of its lines (counted as it reads them, from 1;
+// 0 for the end it supplies itself).
+struct Mark {
+    enum What { Shown, Cleared, Picture, Question, Chain, Ended, NewGame } what = Shown;
+    int line = 0;
+    bool waits = false;     // Shown: the line waits for a click
+    bool overflows = false; // Shown: the page has more lines than its places
+    int rows = 0;           // Shown: rows that do not fit the message area, if any
+    int visible = 0;        // ... and the rows it shows
+    QString name;           // Picture, Chain: the name given
+};
 
-    void play() {
-        steps();
-        text_.finish(reader_);
+// The runner's stage for one play of a script: it records, and it refuses the pictures and
+// events the game cannot open, as the game does, unless told to let one pass so that the
+// play can go on past a fault already known.
+class Recorder : public Stage {
+  public:
+    Recorder(GameCheck &game, const QSet<int> &letPass) : game_(game), letPass_(letPass) {
+        st.appDir = game.root();
+        st.datDir = st.appDir + QStringLiteral("dat/");
     }
+    QList<Mark> marks;
+    std::optional<std::pair<int, bool>> failure; // the line, and whether the event ended
+    QSet<int> refused;                           // lines this stage refused
+    bool over = false;
+
+    bool captionEmpty() const override { return caption_.isEmpty(); }
+    void clearCaption() override {
+        caption_.clear();
+        pageReported_ = false;
+        if (starting_)
+            starting_ = false;
+        else
+            mark(Mark::Cleared);
+    }
+    void appendCaption(const QString &text) override {
+        caption_ += text;
+        if (text == u"\r\n")
+            return;
+        Mark &m = mark(Mark::Shown);
+        m.waits = !st.autoAdvance;
+        if (pageReported_)
+            return;
+        // Lines only ever go below the page's last, so the first one that does not fit is
+        // the first the player cannot see.
+        if (caption_.count(u"\r\n") >= script::pagePlaces) {
+            m.overflows = pageReported_ = true;
+        } else if (PageView *view = game_.pages()) {
+            const PageView::Fit fit = view->fit(caption_);
+            if (!fit.fits) {
+                pageReported_ = true;
+                m.rows = fit.rows;
+                m.visible = fit.visible;
+            }
+        }
+    }
+    void showPicture(const QString &name) override {
+        if (starting_)
+            return; // the event's own picture, checked with the others the game needs
+        mark(Mark::Picture).name = name;
+        if (!game_.opensPicture(name))
+            refuse();
+    }
+    void showChoices(const QString &, const QString &, int, int) override {
+        mark(Mark::Question);
+        over = true;
+    }
+    void showIndicator(bool) override {}
+    void startMessageTimer() override {}
+    void stopMessageTimer() override {}
+    void showScreen(Screen screen) override { starting_ = screen == Screen::Event; }
+    void GameStt() override {
+        mark(Mark::Ended);
+        over = true;
+    }
+    void Form_Activate() override {
+        mark(Mark::NewGame);
+        over = true;
+    }
+    void startEvent(const QString &name) override {
+        mark(Mark::Chain).name = name;
+        if (!game_.opensEvent(name))
+            refuse();
+        over = true;
+    }
+    void eventFailed(int lineNo, const QString &, const rt::RuntimeError &) override {
+        failure = {lineNo, true};
+    }
+    double Rnd() override { return 0; }
 
   private:
-    void steps();
-    TextLine take() {
-        TextLine line = lines_.take();
-        text_.line(line, lines_.atEnd());
-        return line;
+    Mark &mark(Mark::What what) {
+        Mark &m = marks.emplace_back();
+        m.what = what;
+        m.line = st.lineNo;
+        return m;
     }
+    void refuse() {
+        if (letPass_.contains(st.lineNo))
+            return;
+        refused.insert(st.lineNo);
+        throw rt::RuntimeError(QStringLiteral("ファイルが見つかりません。"));
+    }
+
+    GameCheck &game_;
+    const QSet<int> &letPass_;
+    QString caption_;
+    bool starting_ = false;
+    bool pageReported_ = false;
+};
+
+class ScriptPlay {
+  public:
+    ScriptPlay(GameCheck &game, const QString &name, EventOutline &outline)
+        : game_(game), out_(game.out), name_(name), file_(game.datFile(name)), outline_(outline) {}
+    void play(TextReader &reader);
+
+  private:
+    // Editor line numbers of the runner's lines; 0 is the end after the last.
+    int number(int line) const {
+        if (line > 0)
+            return lines_[line - 1].number;
+        return lines_.isEmpty() ? 0 : lines_.last().number + lines_.last().bareLineFeeds;
+    }
+    const QString &text(int line) const { return lines_[line - 1].text; }
+    bool inFile(int line) const { return line >= 1 && line <= lines_.size(); }
+    void findings(const QList<Mark> &marks, int failedLine);
+    void lexicalUpTo(int line);
+    // The last line a mark stands for: the end the runner supplies stands after them all,
+    // or after the line that failed.
+    int upTo(const Mark &m, int failedLine) const {
+        return m.line > 0 ? m.line : failedLine > 0 ? failedLine : int(lines_.size()) + 1;
+    }
+    void waitLost(const Mark &shown, const Mark *next);
+    void emptyLines(int from, int to);
+    void failed(int line, bool endsEvent);
+    void ending(const Mark &last, bool firstStep);
     void lexical(const TextLine &line, LineKind kind);
-    std::optional<QString> operand(const TextLine &line, LineKind kind);
-    void question(const TextLine &line);
+    void operandWarnings(const TextLine &line, LineKind kind);
     void caption(const TextLine &line);
-    void wiped(int by, Wipe how);
-    void checkFit(int line);
-    void unreadAfter(const QString &why);
+    void unreadAfter(int line, const QString &why);
 
     GameCheck &game_;
     Findings &out_;
     QString name_;
     QString file_;
-    TextReader &reader_;
-    LineQueue lines_;
-    TextChecks text_;
     EventOutline &outline_;
-
-    std::uint8_t pageLines_ = 0;
-    QString caption_;           // the message area's caption, as the runner builds it
-    bool pageReported_ = false; // this page already has a warning about its size
-    bool firstStep_ = true;     // still in the step that the event's start runs
-    bool atOnce_ = false;       // this line runs at once after the step before it
-    struct Pending {
-        int line = 0;    // a shown line that goes on by itself
-        int gapLine = 0; // the first empty or picture line after it
-    };
-    std::optional<Pending> pending_;
+    QList<TextLine> lines_;
+    QHash<int, bool> failures_; // line -> whether the event ended there
+    int lexicalDone_ = 0;       // lines read so far by lexical()
 };
 
-void ScriptPlay::steps() {
-    bool runsNext = false; // the line before runs this one at once
+void ScriptPlay::play(TextReader &reader) {
+    TextChecks bytes(out_, file_, Severity::Error);
+    while (!reader.atEnd()) {
+        lines_.append(reader.next());
+        bytes.line(lines_.last(), reader.atEnd());
+    }
+    bytes.finish(reader);
+
+    // Played as a player clicks through it. Each fault the game cannot get past is heard
+    // once, then let pass so that the lines after it are played too.
+    constexpr int replays = 64;
+    QSet<int> letPass;
     for (;;) {
-        const bool fromFile = !lines_.atEnd();
-        TextLine current;
-        if (fromFile) {
-            current = take();
-        } else {
-            current.text = QStringLiteral(">syuuryou"); // what the runner reads past the end
-            current.number = lines_.lastNumber();
+        Recorder stage(game_, letPass);
+        try {
+            IveStt(stage, name_);
+            while (!stage.over && !stage.failure)
+                IveStep(stage);
+        } catch (const rt::RuntimeError &) {
+            stage.failure = {stage.st.lineNo, false};
         }
-        atOnce_ = runsNext;
-        runsNext = false;
-        const TextLine *next = lines_.peek(0);
-        const QString nextText = next ? next->text : QStringLiteral(">syuuryou");
-        const bool waits = script::waitsForClick(pageLines_, nextText);
-        const LineKind kind = script::kindOf(current.text);
-        if (fromFile)
-            lexical(current, kind);
-
-        if (pending_ && script::makesPreviousWait(current.text) &&
-            (kind == LineKind::Question || kind == LineKind::Text || kind == LineKind::Picture)) {
-            out_.warning(file_, pending_->line, QStringLiteral("wait-lost"),
-                         QStringLiteral("%1行目の「%2」との間に空行か「>img」の行（%3行目）がある"
-                                        "ため、この行はクリックを待ちません。待たせたい命令は文の"
-                                        "すぐ下に置いてください。")
-                             .arg(QString::number(current.number), waitWordIn(current.text),
-                                  QString::number(pending_->gapLine)));
-            pending_.reset();
+        if (rt::isOpen(stage.st.fileNo))
+            rt::closeFile(stage.st.fileNo);
+        if (stage.failure)
+            failures_.insert(stage.failure->first, stage.failure->second);
+        const int line = stage.failure ? stage.failure->first : 0;
+        if (stage.failure && stage.refused.contains(line) && letPass.size() < replays) {
+            letPass.insert(line);
+            continue;
         }
+        const bool stops = stage.failure && !stage.refused.contains(line);
+        findings(stage.marks, stops ? line : 0);
+        if (stops) {
+            lexicalUpTo(line);
+            failed(line, stage.failure->second);
+        }
+        return;
+    }
+}
 
-        switch (kind) {
-        case LineKind::PageBreak:
-            wiped(current.number, Wipe::PageBreak);
-            pageLines_ = 0;
-            caption_.clear();
-            pageReported_ = false;
-            runsNext = true;
-            continue;
-        case LineKind::EventEnd:
-            wiped(current.number, fromFile ? Wipe::EventEnd : Wipe::EndOfFile);
-            if (firstStep_) {
-                out_.warning(
-                    file_, fromFile ? current.number : 0, QStringLiteral("shows-nothing"),
-                    QStringLiteral("このイベントは文を一つも表示しないうちに終わります。"));
-            }
-            outline_.ending = Handover::Closes;
-            if (fromFile)
-                unreadAfter(unreadAfterCommand(current.number, Wipe::EventEnd));
-            return;
-        case LineKind::Question:
-            outline_.endLine = current.number;
-            question(current);
-            return;
-        case LineKind::GameEnd:
-            wiped(current.number, Wipe::NewGame);
-            outline_.ending = Handover::NewGame;
-            outline_.endLine = current.number;
-            if (firstStep_) {
-                outline_.passesInto = QStringLiteral("0");
-                outline_.passLine = current.number;
-                outline_.passAtOnce = atOnce_;
-            }
-            unreadAfter(unreadAfterCommand(current.number, Wipe::NewGame));
-            return;
-        case LineKind::Picture:
-            if (std::optional<QString> picture = operand(current, kind))
-                game_.referPicture(*picture, file_, current.number, atOnce_);
-            if (pending_ && pending_->gapLine == 0)
-                pending_->gapLine = current.number;
-            runsNext = true;
-            continue;
-        case LineKind::Chain: {
-            const std::optional<QString> target = operand(current, kind);
-            wiped(current.number, Wipe::Chain);
-            if (target) {
-                game_.referEvent(*target, GameCheck::Via::Chain, file_, current.number, atOnce_);
-                outline_.ending = Handover::Chain;
-                outline_.chainTarget = *target;
-                outline_.endLine = current.number;
-                if (firstStep_) {
-                    outline_.passesInto = *target;
-                    outline_.passLine = current.number;
-                    outline_.passAtOnce = atOnce_;
+void ScriptPlay::lexicalUpTo(int line) {
+    for (; lexicalDone_ < std::min(line, int(lines_.size())); ++lexicalDone_) {
+        const TextLine &l = lines_[lexicalDone_];
+        lexical(l, script::kindOf(l.text));
+    }
+}
+
+void ScriptPlay::findings(const QList<Mark> &marks, int failedLine) {
+    bool firstStep = true;
+    int pageStart = 0; // the line that began the page: the event's start or a ">p"
+    QSet<int> referred;
+    for (qsizetype i = 0; i < marks.size(); ++i) {
+        const Mark &m = marks[i];
+        const Mark *next = nullptr; // what the runner did next, pictures aside
+        for (qsizetype j = i + 1; !next && j < marks.size(); ++j)
+            next = marks[j].what == Mark::Picture ? nullptr : &marks[j];
+        lexicalUpTo(upTo(m, failedLine));
+        switch (m.what) {
+        case Mark::Shown:
+            if (pageStart >= 0)
+                emptyLines(pageStart, m.line);
+            pageStart = -1;
+            if (m.overflows) {
+                for (int line = m.line - 1; line >= 1 && text(line).isEmpty(); --line) {
+                    if (line == 1 || !text(line - 1).isEmpty())
+                        out_.warning(
+                            file_, number(line), QStringLiteral("page-overflow"),
+                            QStringLiteral("10行で一杯のページの後の空行なので、ページが切り替わら"
+                                           "ず、この後の文が前のページに続けて表示されます（メッセ"
+                                           "ージ欄が10行を超えます）。「>p」で区切ってください。"));
                 }
-            }
-            unreadAfter(unreadAfterCommand(current.number, Wipe::Chain));
-            return;
-        }
-        case LineKind::Text:
-            break;
-        }
-
-        const script::TextPlace place =
-            script::placeText(pageLines_, current.text.isEmpty(), caption_.isEmpty());
-        pageLines_ = place.pageLines;
-        switch (place.edit) {
-        case PageEdit::None:
-            if (!caption_.isEmpty()) {
-                pageReported_ = true;
+            } else if (m.rows > 0) {
                 out_.warning(
-                    file_, current.number, QStringLiteral("page-overflow"),
-                    QStringLiteral("10行で一杯のページの後の空行なので、ページが切り替わら"
-                                   "ず、この後の文が前のページに続けて表示されます（メッセ"
-                                   "ージ欄が10行を超えます）。「>p」で区切ってください。"));
-            } else {
-                out_.warning(file_, current.number, QStringLiteral("empty-first-line"),
-                             QStringLiteral("ページの最初の空行は何も表示しません。"));
+                    file_, number(m.line), QStringLiteral("page-too-long"),
+                    QStringLiteral(
+                        "この行から下はメッセージ欄に収まらず、見えません。折り返す長い行"
+                        "があるため、このページは %1 行分になり、メッセージ欄（幅 %2 ピクセル"
+                        "の画面で %3 行分）からはみ出します。「>p」でページを分けるか、文を"
+                        "短くしてください。")
+                        .arg(m.rows)
+                        .arg(PageView::referenceScreenWidth)
+                        .arg(m.visible));
+            }
+            firstStep = false;
+            waitLost(m, next);
+            break;
+        case Mark::Cleared:
+            if (script::kindOf(text(m.line)) == LineKind::PageBreak)
+                pageStart = m.line;
+            break;
+        case Mark::Picture:
+            if (!referred.contains(m.line)) {
+                referred.insert(m.line);
+                game_.referPicture(m.name, file_, number(m.line), failures_.value(m.line));
             }
             break;
-        case PageEdit::LineBreak:
-            caption_ += QStringLiteral("\r\n");
-            break;
-        case PageEdit::NewPage:
-            if (!caption_.isEmpty())
-                wiped(current.number, Wipe::NewPage);
-            caption_ = current.text;
-            pageReported_ = false;
-            break;
-        case PageEdit::Append:
-            caption_ += QStringLiteral("\r\n") + current.text;
-            break;
-        }
-        if (current.text.isEmpty()) {
-            if (pending_ && pending_->gapLine == 0)
-                pending_->gapLine = current.number;
-            runsNext = true;
-            continue;
-        }
-
-        checkFit(current.number);
-        if (game_.tracing()) {
-            const int rows = int(caption_.count(QStringLiteral("\r\n"))) + 1;
-            outline_.shown.append({current.number, waits, rows});
-        }
-        pending_.reset();
-        firstStep_ = false;
-        if (!waits) {
-            pending_ = Pending{current.number};
-        } else if (!script::makesPreviousWait(nextText) && next && !next->text.isEmpty() &&
-                   script::kindOf(next->text) == LineKind::Text) {
-            // It waits only because it takes the page's last place.
-            out_.warning(file_, current.number, QStringLiteral("page-full"),
-                         QStringLiteral("ページの10行目なので、この行でクリックを待ち、次の行から新"
-                                        "しいページになります。区切りたい所に「>p」を置いてくださ"
-                                        "い。"));
+        case Mark::Chain:
+            if (m.name.isEmpty() && !game_.opensEvent(m.name)) {
+                out_.error(file_, number(m.line), QStringLiteral("operand-missing"),
+                           QStringLiteral("「>ive」の後にイベントの名前がありません。") +
+                               failureEnd(failures_.value(m.line)));
+                return; // played no further
+            }
+            game_.referEvent(m.name, GameCheck::Via::Chain, file_, number(m.line),
+                             failures_.value(m.line));
+            [[fallthrough]];
+        case Mark::Ended:
+        case Mark::NewGame:
+        case Mark::Question:
+            if (pageStart >= 0)
+                emptyLines(pageStart, upTo(m, failedLine));
+            ending(m, firstStep);
+            return;
         }
     }
 }
 
-// Lines only ever go below the page's last, so the first line that does not fit is the
-// first that the player cannot see.
-void ScriptPlay::checkFit(int line) {
-    PageView *view = pageReported_ ? nullptr : game_.pages();
-    if (!view)
+// A line that goes on by itself, and what takes it away before a player could read it.
+void ScriptPlay::waitLost(const Mark &shown, const Mark *next) {
+    if (shown.waits) {
+        const int after = shown.line + 1;
+        // It waits only because it takes the page's last place.
+        if (inFile(after) && !text(after).isEmpty() && !script::makesPreviousWait(text(after)) &&
+            script::kindOf(text(after)) == LineKind::Text) {
+            out_.warning(file_, number(shown.line), QStringLiteral("page-full"),
+                         QStringLiteral("ページの10行目なので、この行でクリックを待ち、次の行から新"
+                                        "しいページになります。区切りたい所に「>p」を置いてくださ"
+                                        "い。"));
+        }
         return;
-    const PageView::Fit fit = view->fit(caption_);
-    if (fit.fits)
+    }
+    const QString gap = QString::number(number(shown.line + 1));
+    int line = shown.line + 1;
+    while (inFile(line) &&
+           (text(line).isEmpty() || (script::kindOf(text(line)) == LineKind::Picture &&
+                                     !script::makesPreviousWait(text(line)))))
+        ++line;
+    if (inFile(line) && script::makesPreviousWait(text(line))) {
+        const LineKind kind = script::kindOf(text(line));
+        if (kind == LineKind::Question || kind == LineKind::Text || kind == LineKind::Picture) {
+            out_.warning(file_, number(shown.line), QStringLiteral("wait-lost"),
+                         QStringLiteral("%1行目の「%2」との間に空行か「>img」の行（%3行目）がある"
+                                        "ため、この行はクリックを待ちません。待たせたい命令は文の"
+                                        "すぐ下に置いてください。")
+                             .arg(QString::number(number(line)), waitWordIn(text(line)), gap));
+            return;
+        }
+    }
+    if (!next || next->what == Mark::Question)
         return;
-    pageReported_ = true;
-    out_.warning(
-        file_, line, QStringLiteral("page-too-long"),
-        QStringLiteral("この行から下はメッセージ欄に収まらず、見えません。折り返す長い行"
-                       "があるため、このページは %1 行分になり、メッセージ欄（幅 %2 ピクセル"
-                       "の画面で %3 行分）からはみ出します。「>p」でページを分けるか、文を"
-                       "短くしてください。")
-            .arg(fit.rows)
-            .arg(PageView::referenceScreenWidth)
-            .arg(fit.visible));
-}
-
-void ScriptPlay::wiped(int by, Wipe how) {
-    if (!pending_)
-        return;
-    const Pending lost = *pending_;
-    pending_.reset();
-    const QString gap = QString::number(lost.gapLine);
-    const QString at = QString::number(by);
+    Wipe how = Wipe::NewPage;
+    switch (next->what) {
+    case Mark::Cleared:
+        if (script::kindOf(text(next->line)) == LineKind::PageBreak)
+            how = Wipe::PageBreak;
+        break;
+    case Mark::Ended:
+        how = next->line > 0 ? Wipe::EventEnd : Wipe::EndOfFile;
+        break;
+    case Mark::NewGame:
+        how = Wipe::NewGame;
+        break;
+    case Mark::Chain:
+        how = Wipe::Chain;
+        break;
+    default:
+        return; // shown below it
+    }
+    const QString at = QString::number(number(next->line));
     QString message;
     if (how == Wipe::EndOfFile) {
         message = QStringLiteral("この後には空行か「>img」の行（%1行目から）しかないため、この行は"
@@ -353,7 +428,79 @@ void ScriptPlay::wiped(int by, Wipe how) {
                                  "いてください。")
                       .arg(at, h.word, gap, h.result);
     }
-    out_.error(file_, lost.line, QStringLiteral("wait-lost"), message);
+    out_.error(file_, number(shown.line), QStringLiteral("wait-lost"), message);
+}
+
+// Empty lines at a page's first place show nothing.
+void ScriptPlay::emptyLines(int from, int to) {
+    for (int line = from + 1; line < to; ++line) {
+        if (text(line).isEmpty())
+            out_.warning(file_, number(line), QStringLiteral("empty-first-line"),
+                         QStringLiteral("ページの最初の空行は何も表示しません。"));
+    }
+}
+
+// A line the game cannot get past that no picture or event would mend.
+void ScriptPlay::failed(int line, bool endsEvent) {
+    const QString &t = text(line);
+    const LineKind kind = script::kindOf(t);
+    if (kind == LineKind::Question) {
+        const int captions = std::min(2, int(lines_.size()) - line);
+        out_.error(file_, number(line), QStringLiteral("question-captions"),
+                   QStringLiteral("「>qst」の後には選択肢の見出しが2行要りますが、%1行しかありませ"
+                                  "ん。%2")
+                       .arg(captions)
+                       .arg(failureEnd(endsEvent)));
+    } else if (kind == LineKind::Picture || kind == LineKind::Chain) {
+        out_.error(file_, number(line), QStringLiteral("operand-missing"),
+                   QStringLiteral("「%1」の後に区切りの1文字と名前がありません。%2")
+                       .arg(wordOf(kind), failureEnd(endsEvent)));
+    }
+}
+
+// How the script hands over, and what it leaves unread.
+void ScriptPlay::ending(const Mark &last, bool firstStep) {
+    const int at = number(last.line);
+    switch (last.what) {
+    case Mark::Ended:
+        if (firstStep) {
+            out_.warning(file_, last.line > 0 ? at : 0, QStringLiteral("shows-nothing"),
+                         QStringLiteral("このイベントは文を一つも表示しないうちに終わります。"));
+        }
+        outline_.ending = Handover::Closes;
+        if (last.line > 0)
+            unreadAfter(last.line, unreadAfterCommand(at, Wipe::EventEnd));
+        return;
+    case Mark::Question: {
+        outline_.endLine = at;
+        caption(lines_[last.line]);
+        caption(lines_[last.line + 1]);
+        outline_.ending = Handover::Question;
+        game_.referEvent(name_ + QStringLiteral("_1"), GameCheck::Via::Branch, file_, at);
+        game_.referEvent(name_ + QStringLiteral("_2"), GameCheck::Via::Branch, file_, at);
+        unreadAfter(last.line + 2,
+                    QStringLiteral("この行は読まれません。%1行目の選択肢の見出しでこのスクリプト"
+                                   "は終わります。")
+                        .arg(number(last.line + 2)));
+        return;
+    }
+    case Mark::NewGame:
+    case Mark::Chain: {
+        const bool chain = last.what == Mark::Chain;
+        outline_.ending = chain ? Handover::Chain : Handover::NewGame;
+        outline_.chainTarget = last.name;
+        outline_.endLine = at;
+        if (firstStep) {
+            outline_.passesInto = chain ? last.name : QStringLiteral("0");
+            outline_.passLine = at;
+            outline_.passAtOnce = last.line > 1; // the lines before it ran in the same step
+        }
+        unreadAfter(last.line, unreadAfterCommand(at, chain ? Wipe::Chain : Wipe::NewGame));
+        return;
+    }
+    default:
+        return;
+    }
 }
 
 void ScriptPlay::lexical(const TextLine &line, LineKind kind) {
@@ -412,7 +559,7 @@ void ScriptPlay::lexical(const TextLine &line, LineKind kind) {
                                         "す。")
                              .arg(shown(text)));
         }
-        if (blankOnly(text) && !TextChecks::invisibleTail(line, lines_.atEnd())) {
+        if (blankOnly(text) && !TextChecks::invisibleTail(line, &line == &lines_.last())) {
             out_.warning(file_, line.number, QStringLiteral("blank-line"),
                          QStringLiteral("空白だけの行です。ゲームは空行ではなく文の行として扱い、"
                                         "表示の間やクリックの待ちが入ります。何もない空行にして"
@@ -420,6 +567,8 @@ void ScriptPlay::lexical(const TextLine &line, LineKind kind) {
         }
     }
 
+    if (kind == LineKind::Picture || kind == LineKind::Chain)
+        operandWarnings(line, kind);
     if (command && start->kind == kind && kind != LineKind::Picture && kind != LineKind::Chain) {
         const QString rest = text.mid(start->text.size());
         if (!rest.isEmpty() && !blankOnly(rest)) {
@@ -430,28 +579,17 @@ void ScriptPlay::lexical(const TextLine &line, LineKind kind) {
     }
 }
 
-std::optional<QString> ScriptPlay::operand(const TextLine &line, LineKind kind) {
+void ScriptPlay::operandWarnings(const TextLine &line, LineKind kind) {
     const QString word = wordOf(kind);
     bool ok = false;
     const QString name = script::operandOf(line.text, &ok);
-    if (!ok) {
-        out_.error(file_, line.number, QStringLiteral("operand-missing"),
-                   QStringLiteral("「%1」の後に区切りの1文字と名前がありません。%2")
-                       .arg(word, failureEnd(atOnce_)));
-        return std::nullopt;
-    }
+    if (!ok)
+        return; // the game cannot get past it: said with what follows
     if (name.isEmpty()) {
-        if (kind == LineKind::Chain && game_.hasScript(name))
-            return name; // dat/.dat: odd, but the game finds it
-        if (kind == LineKind::Chain) {
-            out_.error(file_, line.number, QStringLiteral("operand-missing"),
-                       QStringLiteral("「>ive」の後にイベントの名前がありません。") +
-                           failureEnd(atOnce_));
-            return std::nullopt;
-        }
-        out_.warning(file_, line.number, QStringLiteral("picture-empty-name"),
-                     QStringLiteral("画像の名前が空なので、代わりに「dmy」が表示されます。"));
-        return name;
+        if (kind == LineKind::Picture)
+            out_.warning(file_, line.number, QStringLiteral("picture-empty-name"),
+                         QStringLiteral("画像の名前が空なので、代わりに「dmy」が表示されます。"));
+        return;
     }
     if (line.text.startsWith(word)) {
         const QChar separator = line.text[4];
@@ -468,31 +606,6 @@ std::optional<QString> ScriptPlay::operand(const TextLine &line, LineKind kind) 
                              .arg(shown(name)));
         }
     }
-    return name;
-}
-
-void ScriptPlay::question(const TextLine &line) {
-    outline_.ending = Handover::Broken;
-    const TextLine *first = lines_.peek(0);
-    const TextLine *second = lines_.peek(1);
-    if (!first || !second) {
-        out_.error(file_, line.number, QStringLiteral("question-captions"),
-                   QStringLiteral("「>qst」の後には選択肢の見出しが2行要りますが、%1行しかありませ"
-                                  "ん。%2")
-                       .arg(first ? 1 : 0)
-                       .arg(failureEnd(atOnce_)));
-        return;
-    }
-    caption(take());
-    const TextLine last = take();
-    caption(last);
-    outline_.ending = Handover::Question;
-    game_.referEvent(name_ + QStringLiteral("_1"), GameCheck::Via::Branch, file_, line.number);
-    game_.referEvent(name_ + QStringLiteral("_2"), GameCheck::Via::Branch, file_, line.number);
-    unreadAfter(
-        QStringLiteral("この行は読まれません。%1行目の選択肢の見出しでこのスクリプトは終わり"
-                       "ます。")
-            .arg(last.number));
 }
 
 void ScriptPlay::caption(const TextLine &line) {
@@ -525,14 +638,13 @@ void ScriptPlay::caption(const TextLine &line) {
     }
 }
 
-void ScriptPlay::unreadAfter(const QString &why) {
+void ScriptPlay::unreadAfter(int line, const QString &why) {
     // Trailing empty lines are harmless; the first line with something in it is not.
-    while (const TextLine *line = lines_.peek(0)) {
-        if (!line->text.isEmpty()) {
-            out_.warning(file_, line->number, QStringLiteral("unread"), why);
+    for (int next = line + 1; inFile(next); ++next) {
+        if (!text(next).isEmpty()) {
+            out_.warning(file_, number(next), QStringLiteral("unread"), why);
             return;
         }
-        lines_.take();
     }
 }
 
@@ -540,7 +652,7 @@ void ScriptPlay::unreadAfter(const QString &why) {
 
 void checkScriptLines(GameCheck &game, const QString &name, TextReader &reader,
                       EventOutline &outline) {
-    ScriptPlay(game, name, reader, outline).play();
+    ScriptPlay(game, name, outline).play(reader);
 }
 
 } // namespace check
