@@ -503,6 +503,38 @@ class CheckTest : public QObject {
         QCOMPARE(desktop.errors.size(), fails ? 1 : 0);
         QCOMPARE(game.read("dat/save.dat"), album);
     }
+
+    // A failing line stops the game, or ends the event when the step before it runs it at
+    // once and recovers: the checker says which, as the runner decided.
+    void failureSaysWhatTheGameDoes_data() {
+        QTest::addColumn<Files>("files");
+        QTest::addColumn<bool>("endsEvent");
+        for (const char *stops : {"0=L1|>img nothing|L3", "0=L1|>ive nowhere", "0=L1|>qst|C1",
+                                  "0=L1|>img", "0=L1|>ive a ;a=A1"})
+            QTest::newRow(stops) << s(stops) << false;
+        for (const char *ends :
+             {"0=L1|>p|>ive nowhere", "0=L1|>img park|>img nothing|L4", "0=L1||>img",
+              "0=L1|>img park|>qst", "0=>ive a;a=>img park|>ive 0"})
+            QTest::newRow(ends) << s(ends) << true;
+    }
+    void failureSaysWhatTheGameDoes() {
+        QFETCH(Files, files);
+        QFETCH(bool, endsEvent);
+        GameFolder folder;
+        folder.picture(QStringLiteral("park"), Qt::darkGreen);
+        apply(folder, files);
+        static const QRegularExpression fatal(
+            "(event-missing|picture-missing|operand-missing|question-captions|chain-loop)$");
+        int found = 0;
+        for (const check::Finding &f : check::checkGame(folder.path()).findings) {
+            if (f.line == 0 || !fatal.match(f.code).hasMatch())
+                continue;
+            ++found;
+            QVERIFY2(f.message.contains(QStringLiteral("イベントが終わり")) == endsEvent,
+                     qPrintable(f.message));
+        }
+        QCOMPARE(found, 1);
+    }
 };
 
 QTEST_MAIN(CheckTest)

@@ -3,7 +3,6 @@
 
 #include "media/picture.h"
 #include "runtime/textfile.h"
-#include "script/lines.h"
 #include "script/runner.h"
 
 #include <QApplication>
@@ -13,8 +12,6 @@
 #include <QTemporaryFile>
 #include <QTest>
 #include <unistd.h>
-
-using script::LineKind;
 
 namespace {
 QString unescape(QString text) {
@@ -26,24 +23,6 @@ class RunnerTest : public QObject {
     Q_OBJECT
   private slots:
     void cleanup() { QCOMPARE(rt::openFileCount(), 0); }
-
-    void lineKinds_data() {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<int>("kind");
-        QTest::newRow("text") << "こんにちは" << int(LineKind::Text);
-        QTest::newRow("page anywhere") << "ab>pcd" << int(LineKind::PageBreak);
-        QTest::newRow("end and page") << ">end >p" << int(LineKind::PageBreak);
-        QTest::newRow("img holding >p") << ">img >park" << int(LineKind::PageBreak);
-        QTest::newRow("capitals are text") << ">IMG x" << int(LineKind::Text);
-        QTest::newRow("hit is text") << ">hit" << int(LineKind::Text);
-        QTest::newRow("img after ive") << ">ive >img x" << int(LineKind::Picture);
-        QTest::newRow("full-width mark") << "＞p" << int(LineKind::Text);
-    }
-    void lineKinds() {
-        QFETCH(QString, line);
-        QFETCH(int, kind);
-        QCOMPARE(int(script::kindOf(line)), kind);
-    }
 
     void oneLineScriptWaitsThenReturns() {
         GameFolder folder;
@@ -108,6 +87,15 @@ class RunnerTest : public QObject {
         QTest::newRow("a picture passes at once") << "a|>img red|b"
                                                   << "t"
                                                   << "a|b" << false;
+        QTest::newRow(">hit makes the line before wait") << "a|>hit|b"
+                                                         << "t"
+                                                         << "a" << true;
+        QTest::newRow(">hit itself is text") << "a|>hit|b"
+                                             << "tc"
+                                             << "a|>hit" << false;
+        QTest::newRow("a chain back to itself after a line") << "a|>ive 0"
+                                                             << "c"
+                                                             << "a" << false;
     }
     void pacing() {
         QFETCH(QString, script);
@@ -120,54 +108,13 @@ class RunnerTest : public QObject {
         Game game(folder);
         for (QChar step : steps)
             step == u't' ? game.tick() : game.click();
+        QVERIFY2(game.errors.isEmpty(), qPrintable(game.errors.value(0)));
         QCOMPARE(game.caption(), page.replace(u'|', QStringLiteral("\r\n")));
         QCOMPARE(game->ClickME->isVisible(), waits);
         if (script.contains(QStringLiteral(">img red"))) {
             const QColor c = game.pictureAt(2, 2);
             QVERIFY2(c.red() > 240 && c.green() < 20 && c.blue() < 20, qPrintable(c.name()));
         }
-    }
-
-    // A line run at once from the step before it fails twice: that step meets the failure
-    // with its own recovery, so the event ends and the base screen comes back, with a line
-    // on standard error naming the cause and the file.
-    void runAtOnceFailureEndsTheEvent_data() {
-        QTest::addColumn<QStringList>("opening");
-        QTest::addColumn<QString>("cause");
-        QTest::newRow("missing chain after >p")
-            << QStringList{"a", ">p", ">ive nope"} << "nope.dat";
-        QTest::newRow("empty chain after >img")
-            << QStringList{"a", ">img red", ">ive e"} << "e.dat";
-        QTest::newRow("bad picture after >img")
-            << QStringList{"a", ">img red", ">img broken", ">img broken", "b"} << "broken.dat";
-        QTest::newRow("short >img after empty") << QStringList{"a", "", ">img"} << "0.dat";
-        QTest::newRow("short >ive after >p") << QStringList{"a", ">p", ">ive"} << "0.dat";
-        QTest::newRow(">qst at the end after >img")
-            << QStringList{"a", ">img red", ">qst"} << "0.dat";
-    }
-    void runAtOnceFailureEndsTheEvent() {
-        QFETCH(QStringList, opening);
-        QFETCH(QString, cause);
-        GameFolder folder;
-        folder.picture("red", Qt::red);
-        folder.bytes("img/broken.dat", "not a picture");
-        folder.bytes("dat/e.dat", {});
-        folder.script("0", opening);
-        Game game(folder);
-        QTemporaryFile err;
-        QVERIFY(err.open());
-        const int saved = dup(2);
-        dup2(err.handle(), 2);
-        game.click();
-        dup2(saved, 2);
-        ::close(saved);
-        QVERIFY2(game.errors.isEmpty(), qPrintable(game.errors.value(0)));
-        QVERIFY(!game->st.eventActive);
-        QVERIFY(game->com[0]->isVisible());
-        err.seek(0);
-        const QString said = QString::fromLocal8Bit(err.readAll());
-        QCOMPARE(said.count(u'\n'), 1);
-        QVERIFY2(said.contains(cause), qPrintable(said));
     }
 
     void emptyPictureNameShowsPlaceholder() {
@@ -183,16 +130,6 @@ class RunnerTest : public QObject {
         Game game(folder);
         QCOMPARE(game->lbl->textFormat(), Qt::PlainText);
         QCOMPARE(game->lbl->text(), QStringLiteral("<b>x</b>"));
-    }
-
-    void hitIsShownAndWaitsBefore() {
-        GameFolder folder;
-        folder.script("0", {"a", ">hit", "b"});
-        Game game(folder);
-        game.tick();
-        QCOMPARE(game.caption(), QStringLiteral("a"));
-        game.click();
-        QCOMPARE(game.caption(), QStringLiteral("a\r\n>hit"));
     }
 
     void chainStartsAfresh() {
@@ -230,46 +167,17 @@ class RunnerTest : public QObject {
         QCOMPARE(game->LST->count(), 1);
     }
 
-    void choiceOrderFollowsDraw() {
+    // The draw puts either choice on top. Space and Return read on, once however long held;
+    // the choice starts on the upper button, the arrows move between the two and Return
+    // picks; a held key picks nothing.
+    void choicesFollowTheDrawAndTheKeys() {
         GameFolder folder;
-        folder.script("0", {"q?", ">qst", "A&B", "二"});
+        folder.script("0", {"a", "b", "c", ">qst", "A&B", "二"});
         folder.script("0_1", {"one"});
         folder.script("0_2", {"two"});
         for (double r : {0.2, 0.7}) {
             Game game(folder, false);
             FixedRandom &random = game.random.reset({r});
-            game->show();
-            game->startFirstGame();
-            game.click();
-            QVERIFY(!game->st.eventActive);
-            QVERIFY(!game->TimLBl.isActive());
-            QCOMPARE(unescape(game->Qstlbl[0]->text()), QStringLiteral("A&B"));
-            QCOMPARE(game->Qstlbl[1]->text(), QStringLiteral("二"));
-            const int upper = r < 0.5 ? 0 : 1;
-            QCOMPARE(game->choiceRow(upper), 8);
-            QCOMPARE(game->choiceRow(1 - upper), 9);
-            QVERIFY(game->Qstlbl[upper]->y() < game->Qstlbl[1 - upper]->y());
-            QCOMPARE(game.caption(), QStringLiteral("q?"));
-            game.click(); // no effect while the choice is open
-            QCOMPARE(game.caption(), QStringLiteral("q?"));
-            QTest::mouseClick(game->Qstlbl[upper], Qt::LeftButton);
-            QCOMPARE(game.caption(), upper == 0 ? QStringLiteral("one") : QStringLiteral("two"));
-            QCOMPARE(game->st.firstChoiceCount, upper == 0 ? 1 : 0);
-            QVERIFY(game->Qstlbl[0]->isHidden());
-            QCOMPARE(random.draws(), 1);
-        }
-    }
-
-    // Space and Return read on, once however long held; the choice starts on the upper button, the
-    // arrows move between the two and Return picks; a held key picks nothing.
-    void keyboardPlay() {
-        GameFolder folder;
-        folder.script("0", {"a", "b", "c", ">qst", "A", "B"});
-        folder.script("0_1", {"one"});
-        folder.script("0_2", {"two"});
-        for (double r : {0.2, 0.7}) {
-            Game game(folder, false);
-            game.random.reset({r});
             game->show();
             game->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&*game));
@@ -296,7 +204,14 @@ class RunnerTest : public QObject {
             QCOMPARE(game.caption(), QStringLiteral("a\r\nb\r\nc"));
             key(Qt::Key_Return);
             const int upper = r < 0.5 ? 0 : 1;
-            QVERIFY(game->Qstlbl[upper]->isVisible());
+            QVERIFY(!game->st.eventActive && !game->TimLBl.isActive());
+            QCOMPARE(unescape(game->Qstlbl[0]->text()), QStringLiteral("A&B"));
+            QCOMPARE(game->Qstlbl[1]->text(), QStringLiteral("二"));
+            QCOMPARE(game->choiceRow(upper), 8);
+            QCOMPARE(game->choiceRow(1 - upper), 9);
+            QVERIFY(game->Qstlbl[upper]->y() < game->Qstlbl[1 - upper]->y());
+            game.click(); // no effect while the choice is open
+            QCOMPARE(game.caption(), QStringLiteral("a\r\nb\r\nc"));
             QCOMPARE(QApplication::focusWidget(), game->Qstlbl[upper]);
             key(Qt::Key_Down);
             QCOMPARE(QApplication::focusWidget(), game->Qstlbl[1 - upper]);
@@ -306,6 +221,8 @@ class RunnerTest : public QObject {
             QVERIFY(game->Qstlbl[upper]->isVisible());
             key(Qt::Key_Return);
             QCOMPARE(game.caption(), upper == 0 ? QStringLiteral("one") : QStringLiteral("two"));
+            QCOMPARE(game->st.firstChoiceCount, upper == 0 ? 1 : 0);
+            QCOMPARE(random.draws(), 1);
             key(Qt::Key_Return); // reads on: the hidden choices take no keys
             QVERIFY(game->com[0]->isVisible());
             QCOMPARE(QApplication::focusWidget(), game->com[0]);
@@ -377,62 +294,66 @@ class RunnerTest : public QObject {
         QCOMPARE(game->st.firstChoiceCount, 255);
     }
 
-    // A failing line is retried once on the closed script; the report names the first
-    // failure's cause and the script at fault.
-    void errorsNameTheirCause_data() {
-        QTest::addColumn<QStringList>("opening");
-        QTest::addColumn<QString>("brokenFile"); // "" = none; "/" = a folder
+    // A failing line is retried once on the closed script. Run at once from the step before
+    // it, that step meets the failure with its own recovery: the event ends, and standard
+    // error says why. Otherwise the game stops with a report of the first failure's cause
+    // and the file at fault.
+    void failureEndsTheEventOrTheGame_data() {
+        QTest::addColumn<QString>("opening");
+        QTest::addColumn<bool>("endsEvent");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("cause");
-        QTest::newRow("chain to missing") << QStringList{">ive gone"} << ""
-                                          << "gone.dat"
-                                          << "ファイルが見つかりません。";
-        QTest::newRow("chain to empty") << QStringList{">ive e"} << "e.dat"
-                                        << "e.dat"
-                                        << "ファイルが空です。";
-        QTest::newRow("chain to folder") << QStringList{">ive d"} << "/d.dat"
-                                         << "d.dat"
-                                         << "ファイルを読み込めません。";
-        QTest::newRow("opening empty") << QStringList() << "0.dat"
-                                       << "0.dat"
-                                       << "ファイルが空です。";
-        QTest::newRow("one option") << QStringList{"a", ">qst", "only one"} << ""
-                                    << "0.dat"
-                                    << "選択肢が二行ありません";
-        QTest::newRow("no option") << QStringList{"a", ">qst"} << ""
-                                   << "0.dat"
-                                   << "選択肢が二行ありません";
-        QTest::newRow("short operand") << QStringList{"a", ">img"} << ""
-                                       << "0.dat"
-                                       << "命令の後に名前がありません";
+        auto row = [](const char *opening, bool ends, const char *file, const char *cause) {
+            QTest::newRow(opening) << opening << ends << file << QString::fromUtf8(cause);
+        };
+        row("a|>p|>ive nope", true, "dat/nope.dat", "見つかりません");
+        row("a|>img red|>ive e", true, "dat/e.dat", "空です");
+        row("a|>img red|>img broken|>img broken|b", true, "img/broken.dat", "");
+        row("a||>img", true, "dat/0.dat", "名前がありません");
+        row("a|>p|>ive", true, "dat/0.dat", "名前がありません");
+        row("a|>img red|>qst", true, "dat/0.dat", "選択肢が二行ありません");
+        row(">ive gone", false, "dat/gone.dat", "ファイルが見つかりません。");
+        row(">ive e", false, "dat/e.dat", "ファイルが空です。");
+        row(">ive d", false, "dat/d.dat", "ファイルを読み込めません。");
+        row("", false, "dat/0.dat", "ファイルが空です。");
+        row("a|>qst|only one", false, "dat/0.dat", "選択肢が二行ありません");
+        row("a|>qst", false, "dat/0.dat", "選択肢が二行ありません");
+        row("a|>img", false, "dat/0.dat", "命令の後に名前がありません");
     }
-    void errorsNameTheirCause() {
-        QFETCH(QStringList, opening);
-        QFETCH(QString, brokenFile);
+    void failureEndsTheEventOrTheGame() {
+        QFETCH(QString, opening);
+        QFETCH(bool, endsEvent);
         QFETCH(QString, file);
         QFETCH(QString, cause);
         GameFolder folder;
-        folder.script("0", opening);
-        if (brokenFile.startsWith(u'/'))
-            QDir().mkpath(folder.dat(brokenFile.mid(1)));
-        else if (!brokenFile.isEmpty())
-            folder.bytes("dat/" + brokenFile, {});
+        folder.picture("red", Qt::red);
+        folder.bytes("img/broken.dat", "not a picture");
+        folder.bytes("dat/e.dat", {});
+        QDir().mkpath(folder.dat("d.dat"));
+        if (opening.isEmpty())
+            folder.bytes("dat/0.dat", {});
+        else
+            folder.script("0", opening.split(u'|'));
+        QTemporaryFile err;
+        QVERIFY(err.open());
+        const int saved = dup(2);
+        dup2(err.handle(), 2);
         Game game(folder);
         if (game.errors.isEmpty())
             game.click();
-        QCOMPARE(game.errors.size(), 1);
-        QVERIFY2(game.errors[0].contains(cause) && game.errors[0].contains(folder.dat(file)),
-                 qPrintable(game.errors[0]));
-        QCOMPARE(game.exitStatus, 1);
-    }
-
-    void chainBackAfterShowingIsFine() {
-        GameFolder folder;
-        folder.script("0", {"a", ">ive 0"});
-        Game game(folder);
-        game.click();
-        QVERIFY(game.errors.isEmpty());
-        QCOMPARE(game.caption(), QStringLiteral("a"));
+        dup2(saved, 2);
+        ::close(saved);
+        err.seek(0);
+        const QString said =
+            endsEvent ? QString::fromLocal8Bit(err.readAll()) : game.errors.value(0);
+        QCOMPARE(game.errors.size(), endsEvent ? 0 : 1);
+        QVERIFY2(said.contains(cause) && said.contains(folder.path() + file), qPrintable(said));
+        if (endsEvent) {
+            QCOMPARE(said.count(u'\n'), 1);
+            QVERIFY(game->com[0]->isVisible());
+        } else {
+            QCOMPARE(game.exitStatus, 1);
+        }
     }
 
     void longRunsPassInOneStep() {
@@ -446,14 +367,6 @@ class RunnerTest : public QObject {
         Game game(folder);
         QVERIFY(game.errors.isEmpty());
         QCOMPARE(game.caption(), QStringLiteral("end"));
-    }
-
-    void longLineHasNoLimit() {
-        GameFolder folder;
-        folder.script("0", {QString(40000, u'あ')});
-        Game game(folder);
-        QVERIFY(game.errors.isEmpty());
-        QCOMPARE(game.caption().size(), 40000);
     }
 };
 

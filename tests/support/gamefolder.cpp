@@ -11,10 +11,6 @@
 #include <QImage>
 #include <QTest>
 
-QString crlfJoin(const QStringList &lines) {
-    return lines.join(QStringLiteral("\r\n"));
-}
-
 GameFolder::GameFolder() {
     QDir(dir_.path()).mkpath(QStringLiteral("dat"));
     QDir(dir_.path()).mkpath(QStringLiteral("img"));
@@ -110,7 +106,6 @@ bool RecordingDesktop::askClearAll(QWidget *) {
 }
 
 void RecordingDesktop::exitProgram(int status) {
-    ++exitCalls;
     exitStatus = status;
 }
 

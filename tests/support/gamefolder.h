@@ -60,7 +60,6 @@ struct RecordingDesktop : Fom::Desktop {
     void reportError(const rt::RuntimeError &error) override { errors << error.text(); }
     void exitProgram(int status) override;
     QStringList errors;
-    int exitCalls = 0;
     int exitStatus = -1;
     bool clearAllAnswer = true;
     int questionsAsked = 0;
@@ -83,8 +82,6 @@ struct Game : RecordingDesktop {
     std::unique_ptr<Fom> fom;
     bool loaded = false;
 };
-
-QString crlfJoin(const QStringList &lines);
 
 // The window on the base screen with chosen stats, ready for one turn; every photo's
 // picture is a solid colour that names it.
