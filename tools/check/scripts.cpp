@@ -223,6 +223,7 @@ class ScriptPlay {
         return m.line > 0 ? m.line : failedLine > 0 ? failedLine : int(lines_.size()) + 1;
     }
     void waitLost(const Mark &shown, const Mark *next);
+    void pageFull(const Mark &shown);
     void emptyLines(int from, int to);
     void failed(int line, bool endsEvent);
     void ending(const Mark &last, bool firstStep);
@@ -294,9 +295,6 @@ void ScriptPlay::findings(const QList<Mark> &marks, int failedLine) {
     QSet<int> referred;
     for (qsizetype i = 0; i < marks.size(); ++i) {
         const Mark &m = marks[i];
-        const Mark *next = nullptr; // what the runner did next, pictures aside
-        for (qsizetype j = i + 1; !next && j < marks.size(); ++j)
-            next = marks[j].what == Mark::Picture ? nullptr : &marks[j];
         lexicalUpTo(upTo(m, failedLine));
         switch (m.what) {
         case Mark::Shown:
@@ -325,7 +323,14 @@ void ScriptPlay::findings(const QList<Mark> &marks, int failedLine) {
                         .arg(m.visible));
             }
             firstStep = false;
-            waitLost(m, next);
+            if (!m.waits) {
+                const Mark *next = nullptr; // what the runner did next, pictures aside
+                for (qsizetype j = i + 1; !next && j < marks.size(); ++j)
+                    next = marks[j].what == Mark::Picture ? nullptr : &marks[j];
+                waitLost(m, next);
+            } else {
+                pageFull(m);
+            }
             break;
         case Mark::Cleared:
             if (script::kindOf(text(m.line)) == LineKind::PageBreak)
@@ -359,19 +364,19 @@ void ScriptPlay::findings(const QList<Mark> &marks, int failedLine) {
 }
 
 // A line that goes on by itself, and what takes it away before a player could read it.
-void ScriptPlay::waitLost(const Mark &shown, const Mark *next) {
-    if (shown.waits) {
-        const int after = shown.line + 1;
-        // It waits only because it takes the page's last place.
-        if (inFile(after) && !text(after).isEmpty() && !script::makesPreviousWait(text(after)) &&
-            script::kindOf(text(after)) == LineKind::Text) {
-            out_.warning(file_, number(shown.line), QStringLiteral("page-full"),
-                         QStringLiteral("ページの10行目なので、この行でクリックを待ち、次の行から新"
-                                        "しいページになります。区切りたい所に「>p」を置いてくださ"
-                                        "い。"));
-        }
-        return;
+// A line that waits only because it takes the page's last place.
+void ScriptPlay::pageFull(const Mark &shown) {
+    const int after = shown.line + 1;
+    if (inFile(after) && !text(after).isEmpty() && !script::makesPreviousWait(text(after)) &&
+        script::kindOf(text(after)) == LineKind::Text) {
+        out_.warning(file_, number(shown.line), QStringLiteral("page-full"),
+                     QStringLiteral("ページの10行目なので、この行でクリックを待ち、次の行から新"
+                                    "しいページになります。区切りたい所に「>p」を置いてくださ"
+                                    "い。"));
     }
+}
+
+void ScriptPlay::waitLost(const Mark &shown, const Mark *next) {
     const QString gap = QString::number(number(shown.line + 1));
     int line = shown.line + 1;
     while (inFile(line) &&
