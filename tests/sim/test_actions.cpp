@@ -2,168 +2,113 @@
 #include "support/gamefolder.h"
 
 #include "album/albumlist.h"
-#include "sim/actions.h"
-#include "sim/stats.h"
 
 #include <QTest>
 
 using Stats = std::array<std::int32_t, 3>;
+using Draws = QList<double>;
 
 class ActionsTest : public QObject {
     Q_OBJECT
   private slots:
-    void statDisplaysAllRedrawn() {
-        GameFolder folder;
-        Game game(folder);
-        QCOMPARE(game->windowTitle(), QStringLiteral("ミルテナ　　50:100"));
-        QCOMPARE(game->KANELBL->text(), QStringLiteral("10"));
-        QCOMPARE(game->TurasaPic->colour(), QColor(255, 0, 100));
-        game->st.statValue[2] = 297000;
-        StatChg(*game, 2, 4000);
-        QCOMPARE(game->st.statValue[2], 300000);
-        game->st.statValue[0] = 250; // money alone still redraws swatch and caption
-        StatChg(*game, 2, -32000);
-        QCOMPARE(game->KANELBL->text(), QStringLiteral("268000"));
-        QCOMPARE(game->TurasaPic->colour(), QColor(255, 0, 250));
-        QCOMPARE(game->windowTitle(), QStringLiteral("ミルテナ　　50:250"));
-        StatChg(*game, 0, 30000);
-        QCOMPARE(game->TurasaPic->colour(), QColor(255, 0, 255));
-        QVERIFY(game->windowTitle().endsWith(QStringLiteral(":255")));
-        for (int i = 0; i < 9; ++i)
-            StatChg(*game, 2, -30000);
-        QCOMPARE(game->KANELBL->text(), QStringLiteral("0"));
-        QVERIFY_THROWS_EXCEPTION(rt::RuntimeError, StatChg(*game, 3, 0));
-    }
-
-    void thresholds_data() {
+    // One turn: stats and photo progress before and after, the draws it takes, its message
+    // and the photo it finds (its catalogue texts are empty).
+    void turns_data() {
         QTest::addColumn<int>("button");
         QTest::addColumn<Stats>("before");
-        QTest::addColumn<QList<double>>("draws");
+        QTest::addColumn<Draws>("draws");
         QTest::addColumn<Stats>("after");
         QTest::addColumn<QString>("message");
-        QTest::newRow("park 1000") << 0 << Stats{100, 40, 1000} << QList<double>{0, 0}
-                                   << Stats{95, 41, 0} << "公園で休んだ";
-        QTest::newRow("park 999") << 0 << Stats{100, 40, 999} << QList<double>{0, 0}
-                                  << Stats{110, 41, 999} << "公園で休んだ";
-        QTest::newRow("park skill capped") << 0 << Stats{100, 100, 0} << QList<double>{0, 0}
-                                           << Stats{110, 100, 0} << "公園で休んだ";
-        QTest::newRow("school 5000") << 1 << Stats{100, 10, 5000} << QList<double>{0.99999}
-                                     << Stats{110, 40, 1} << "カメラの知識を学びました";
-        QTest::newRow("school 4999")
-            << 1 << Stats{100, 10, 4999} << QList<double>{} << Stats{110, 10, 4999}
-            << "お金を持っていなかったので門前払いされました";
-        QTest::newRow("company to 10000")
-            << 2 << Stats{100, 10, 6000} << QList<double>{0.8, 0} << Stats{120, 15, 0}
-            << "お金が貯まったのでカメラをよくしました";
-        QTest::newRow("company below") << 2 << Stats{100, 10, 5000} << QList<double>{0.99}
-                                       << Stats{120, 10, 9950} << "会社に行きました";
-        QTest::newRow("company clamp")
-            << 2 << Stats{100, 10, 300000} << QList<double>{0.5, 0.99} << Stats{120, 34, 290000}
-            << "お金が貯まったのでカメラをよくしました";
-        QTest::newRow("home poor")
-            << 3 << Stats{30, 15, 400} << QList<double>{0.99} << Stats{0, 0, 0} << "家で休みました";
-        QTest::newRow("fatigue 254 company") << 2 << Stats{254, 10, 0} << QList<double>{0}
-                                             << Stats{255, 10, 0} << "会社に行きました";
+        QTest::addColumn<QString>("photo");
+        QTest::addColumn<int>("progress");
+        QTest::addColumn<int>("progressAfter");
+        const auto row = [](const char *name, int button, Stats before, Draws draws, Stats after,
+                            const QString &message, const QString &photo = {}, int progress = 0,
+                            int progressAfter = 0) {
+            QTest::newRow(name) << button << before << draws << after << message << photo
+                                << progress << progressAfter;
+        };
+        const QString park = "公園で休んだ", photo = "写真が撮れた\r\n\r\n",
+                      special = "特別な写真が撮れた\r\n\r\n", company = "会社に行きました",
+                      camera = "お金が貯まったのでカメラをよくしました";
+        const double top = 0.99999;
+        row("park 1000", 0, {100, 40, 1000}, {0, 0}, {95, 41, 0}, park);
+        row("park 999", 0, {100, 40, 999}, {0, 0}, {110, 41, 999}, park);
+        row("skill 100 at most", 0, {100, 100, 0}, {0, 0}, {110, 100, 0}, park);
+        row("skill 51, no photo", 0, {100, 49, 0}, {top, top}, {110, 50, 0}, park);
+        row("skill 51, photo", 0, {100, 50, 0}, {top, top, top}, {110, 51, 0}, photo, "30", 0, 1);
+        row("skill 90, ordinary", 0, {100, 89, 0}, {top, top, top}, {110, 90, 0}, photo, "30", 0,
+            1);
+        row("skill 91, special", 0, {100, 90, 0}, {top, top}, {110, 91, 0}, special, "t15", 0, 3);
+        row("special 14", 0, {100, 99, 0}, {0.9, 0.9}, {110, 100, 0}, special, "t14", 0, 3);
+        row("progress at 50", 0, {100, 99, 0}, {top, top}, {110, 100, 0}, special, "t15", 50, 53);
+        row("progress past 50", 0, {100, 99, 0}, {top, top}, {110, 100, 0}, special, "t15", 53, 53);
+        row("school 5000", 1, {100, 10, 5000}, {top}, {110, 40, 1}, "カメラの知識を学びました");
+        row("school 4999", 1, {100, 10, 4999}, {}, {110, 10, 4999},
+            "お金を持っていなかったので門前払いされました");
+        row("company to 10000", 2, {100, 10, 6000}, {0.8, 0}, {120, 15, 0}, camera);
+        row("company below", 2, {100, 10, 5000}, {0.99}, {120, 10, 9950}, company);
+        row("money at most", 2, {100, 10, 300000}, {0.5, 0.99}, {120, 34, 290000}, camera);
+        row("fatigue at most", 2, {254, 10, 0}, {0}, {255, 10, 0}, company);
+        row("home to zero", 3, {30, 15, 400}, {0.99}, {0, 0, 0}, "家で休みました");
     }
-    void thresholds() {
+    void turns() {
         QFETCH(int, button);
         QFETCH(Stats, before);
-        QFETCH(QList<double>, draws);
+        QFETCH(Draws, draws);
         QFETCH(Stats, after);
         QFETCH(QString, message);
+        QFETCH(QString, photo);
+        QFETCH(int, progress);
+        QFETCH(int, progressAfter);
         Turn t;
         FixedRandom &random = t.game->random.reset(std::deque<double>(draws.begin(), draws.end()));
+        t.fom().st.photoProgress = std::uint8_t(progress);
         t.stats(before[0], before[1], before[2]);
         t.press(button);
         QCOMPARE(t.values(), after);
+        QCOMPARE(t.fom().st.photoProgress, progressAfter);
         QCOMPARE(t.game->caption(), message);
         QCOMPARE(random.draws(), int(draws.size())); // exactly the listed draws
-        QVERIFY(!random.exhausted());
+        QCOMPARE(t.fom().LST->text(0), photo);
+        if (!photo.isEmpty())
+            QCOMPARE(t.game->pictureAt(1, 1).red(), photo.right(2).toInt());
+        // Every display follows every stat, whichever one the action changed last.
+        QCOMPARE(t.fom().windowTitle(), QString("ミルテナ　　%1:%2").arg(after[1]).arg(after[0]));
+        QCOMPARE(t.fom().KANELBL->text(), QString::number(after[2]));
+        QCOMPARE(t.fom().TurasaPic->colour(), QColor(255, 0, after[0]));
     }
 
-    void photoChances_data() {
-        QTest::addColumn<int>("skill"); // before the park's +1
-        QTest::addColumn<double>("r");
-        QTest::addColumn<QString>("code"); // empty: no photo
-        QTest::newRow("51 never") << 49 << 0.99999 << "";
-        QTest::newRow("51 ordinary") << 50 << 0.99999 << "30";
-        QTest::newRow("90 no special") << 89 << 0.99999 << "30";
-        QTest::newRow("91 special") << 90 << 0.99999 << "t15";
-        QTest::newRow("100 special") << 99 << 0.9 << "t14";
-    }
-    void photoChances() {
-        QFETCH(int, skill);
-        QFETCH(double, r);
-        QFETCH(QString, code);
-        Turn t;
-        FixedRandom &random = t.game->random.reset({r, r, r, r});
-        t.stats(100, skill, 0);
-        t.press(0);
-        if (code.isEmpty()) {
-            QCOMPARE(t.fom().LST->count(), 0);
-            QCOMPARE(random.draws(), 2);
-            return;
-        }
-        QCOMPARE(t.fom().LST->count(), 1);
-        QCOMPARE(t.fom().LST->text(0), code);
-        const bool special = code.startsWith('t');
-        QCOMPARE(t.fom().st.photoProgress, special ? 3 : 1);
-        QVERIFY(t.game->caption().startsWith(special ? QStringLiteral("特別な写真が撮れた\r\n\r\n")
-                                                     : QStringLiteral("写真が撮れた\r\n\r\n")));
-        QCOMPARE(random.draws(), special ? 2 : 3);
-        QCOMPARE(t.game->pictureAt(1, 1).red(), code.right(2).toInt());
-    }
-
-    void milestoneTakesTheClick() {
-        Turn t;
-        t.game->random.reset({0, 0, 0, 0});
-        t.fom().st.photoProgress = 5;
-        t.stats(100, 10, 0);
-        t.press(3);
-        QCOMPARE(t.game->caption(), QStringLiteral("event 1"));
-        QCOMPARE(t.values(), (Stats{100, 10, 0}));
-        t.game->click();
-        t.press(3); // flag set: the action runs
-        QCOMPARE(t.values(), (Stats{50, 0, 0}));
-    }
-
-    void gameOverBeforeMilestone() {
-        Turn t;
-        t.fom().st.photoProgress = 10;
-        t.stats(255, 10, 0);
-        t.press(0);
-        QCOMPARE(t.game->caption(), QStringLiteral("event gameover"));
-        QCOMPARE(t.fom().st.eventSeen[2], False);
-        QCOMPARE(t.values(), (Stats{255, 10, 0}));
-    }
-
-    void endingsByFirstChoices_data() {
-        QTest::addColumn<int>("count");
+    // An event that is due takes the turn, the stats untouched; the next turn acts.
+    void events_data() {
+        QTest::addColumn<int>("progress");
+        QTest::addColumn<int>("firstChoices");
+        QTest::addColumn<int>("fatigue");
         QTest::addColumn<QString>("event");
-        QTest::newRow("4") << 4 << "event 9_2";
-        QTest::newRow("5") << 5 << "event 9_1";
+        QTest::addColumn<QString>("next");
+        const QString home = "家で休みました";
+        QTest::newRow("milestone") << 5 << 0 << 100 << "event 1" << home;
+        QTest::newRow("game over first") << 10 << 0 << 255 << "event gameover"
+                                         << "event gameover";
+        QTest::newRow("ending, 4 first choices") << 45 << 4 << 100 << "event 9_2" << home;
+        QTest::newRow("ending, 5 first choices") << 45 << 5 << 100 << "event 9_1" << home;
     }
-    void endingsByFirstChoices() {
-        QFETCH(int, count);
+    void events() {
+        QFETCH(int, progress);
+        QFETCH(int, firstChoices);
+        QFETCH(int, fatigue);
         QFETCH(QString, event);
+        QFETCH(QString, next);
         Turn t;
-        t.fom().st.photoProgress = 45;
-        t.fom().st.firstChoiceCount = std::uint8_t(count);
-        t.press(1);
+        t.fom().st.photoProgress = std::uint8_t(progress);
+        t.fom().st.firstChoiceCount = std::uint8_t(firstChoices);
+        t.stats(fatigue, 10, 0);
+        t.press(3);
         QCOMPARE(t.game->caption(), event);
-    }
-
-    void noEventAtFiftyAndProgressCeiling() {
-        Turn t;
-        FixedRandom &random = t.game->random.reset({0.99999, 0});
-        t.fom().st.photoProgress = 50;
-        t.stats(100, 99, 0);
-        t.press(0);
-        QCOMPARE(t.fom().st.photoProgress, 53);
-        random.push({0.99999, 0});
-        t.press(0);
-        QCOMPARE(t.fom().st.photoProgress, 53);
-        QCOMPARE(t.fom().LST->count(), 2);
+        QCOMPARE(t.values(), (Stats{fatigue, 10, 0}));
+        t.game->click();
+        t.press(3);
+        QCOMPARE(t.game->caption(), next);
     }
 };
 
