@@ -22,8 +22,7 @@ class AlbumTest : public QObject {
         QTest::newRow("empty") << file << QStringList{} << QStringList{"【0番】"};
         QStringList many, ordinary, special;
         for (int i = 0; i < 40; ++i) {
-            many << QString::number(i) << ""
-                 << ">";
+            many += {QString::number(i), "", ">"};
             ordinary << QString("【%1番】\r\n%1\r\n").arg(i);
             special << QString("【特別%1番】\r\n%1\r\n").arg(i);
         }

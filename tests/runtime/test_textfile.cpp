@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/cp932.h"
-#include "runtime/error.h"
 #include "runtime/paths.h"
 #include "runtime/textfile.h"
 

@@ -64,9 +64,9 @@ class ActionsTest : public QObject {
         Turn t;
         FixedRandom &random = t.game->random.reset(std::deque<double>(draws.begin(), draws.end()));
         t.fom().st.photoProgress = std::uint8_t(progress);
-        t.stats(before[0], before[1], before[2]);
+        t.fom().st.statValue = before;
         t.press(button);
-        QCOMPARE(t.values(), after);
+        QCOMPARE(t.fom().st.statValue, after);
         QCOMPARE(t.fom().st.photoProgress, progressAfter);
         QCOMPARE(t.game->caption(), message);
         QCOMPARE(random.draws(), int(draws.size())); // exactly the listed draws
@@ -102,10 +102,10 @@ class ActionsTest : public QObject {
         Turn t;
         t.fom().st.photoProgress = std::uint8_t(progress);
         t.fom().st.firstChoiceCount = std::uint8_t(firstChoices);
-        t.stats(fatigue, 10, 0);
+        t.fom().st.statValue = {fatigue, 10, 0};
         t.press(3);
         QCOMPARE(t.game->caption(), event);
-        QCOMPARE(t.values(), (Stats{fatigue, 10, 0}));
+        QCOMPARE(t.fom().st.statValue, (Stats{fatigue, 10, 0}));
         t.game->click();
         t.press(3);
         QCOMPARE(t.game->caption(), next);

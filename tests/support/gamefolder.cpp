@@ -60,10 +60,16 @@ void GameFolder::remove(const QString &relative) {
     QFile::remove(path() + relative);
 }
 
+QString numbered(int from, int to, const QString &prefix) {
+    QStringList out;
+    for (int n = from; n <= to; ++n)
+        out << prefix + QString::number(n);
+    return out.join(u'|');
+}
+
 FixedRandom &FixedRandom::reset(std::deque<double> values) {
     values_ = std::move(values);
     draws_ = 0;
-    exhausted_ = false;
     return *this;
 }
 
@@ -73,10 +79,8 @@ void FixedRandom::push(std::initializer_list<double> values) {
 
 double FixedRandom::next() {
     ++draws_;
-    if (values_.empty()) {
-        exhausted_ = true;
+    if (values_.empty())
         return 0.0;
-    }
     const double v = values_.front();
     values_.pop_front();
     return v;

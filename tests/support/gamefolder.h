@@ -29,6 +29,9 @@ class GameFolder {
     QTemporaryDir dir_;
 };
 
+// Script lines that name their own place, "|" between them: "L3|L4" is numbered(3, 4, "L").
+QString numbered(int from, int to, const QString &prefix = {});
+
 // A fixed sequence of random numbers, then zeros; counts the draws.
 class FixedRandom : public rt::RandomSource {
   public:
@@ -37,12 +40,10 @@ class FixedRandom : public rt::RandomSource {
     void push(std::initializer_list<double> values);
     double next() override;
     int draws() const { return draws_; }
-    bool exhausted() const { return exhausted_; }
 
   private:
     std::deque<double> values_;
     int draws_ = 0;
-    bool exhausted_ = false;
 };
 
 // A music sender made of a function: records or fakes what the game sends.
@@ -90,7 +91,5 @@ struct Turn {
     GameFolder folder;
     std::unique_ptr<Game> game;
     Fom &fom() { return *game->fom; }
-    void stats(int fatigue, int skill, int money) { fom().st.statValue = {fatigue, skill, money}; }
     void press(int index);
-    std::array<std::int32_t, 3> values() { return fom().st.statValue; }
 };
