@@ -85,4 +85,5 @@ void PicSet(Fom &fom, const QString &name) {
     // Decoded no larger than the view shows it, so a camera photo is never held whole.
     fom.E = loadPicture(file, fom.Pic->size());
     fom.Pic->paintStretched(fom.E);
+    fom.Pic->setAccessibleName(name.isEmpty() ? QStringLiteral("dmy") : name);
 }

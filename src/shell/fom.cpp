@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWindow>
 #include <QtConcurrent/QtConcurrentRun>
 #include <cstdio>
@@ -90,7 +91,10 @@ Fom::Fom(Options options)
     ClickME = new ClickIndicator(this);
     KANELBL = new QLabel(this);
     lbl = new MessageLabel(this);
+    lbl->setAccessibleName(QStringLiteral("メッセージ"));
+    backlog = new Backlog(this);
     heldKeys_ = new HeldKeyFilter(this);
+    skip_.setInterval(30);
 
     lbl->raise();
     ClickME->raise();
@@ -112,7 +116,16 @@ Fom::Fom(Options options)
     connect(&BgmTim, &QTimer::timeout, this,
             [this] { entry([this] { media::BgmTim_Timer(*options_.music); }); });
     connect(&TimLBl, &QTimer::timeout, this, [this] { entry([this] { TimLBl_Timer(*this); }); });
-    connect(lbl, &MessageLabel::clicked, this, [this] { entry([this] { lbl_Click(*this); }); });
+    connect(lbl, &MessageLabel::clicked, this, [this] { readOn(); });
+    connect(backlog, &MessageLabel::clicked, this, [this] { closeBacklog(); });
+    connect(&skip_, &QTimer::timeout, this, [this] {
+        // The key's own state, not its events: a window that lost the release reads on no
+        // further than the next tick.
+        if (!(QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier))
+            skip_.stop();
+        else if (screen_ == Screen::Event && !backlog->isOpen() && st.eventActive)
+            readOn();
+    });
     connect(&musicOpener_, &QFutureWatcher<void>::finished, this,
             [this] { entry([this] { musicOpened(); }); });
     for (int i = 0; i < int(com.size()); ++i) {
@@ -260,19 +273,21 @@ void Fom::showScreen(Screen screen) {
     TurasaPic->setVisible(base);
     lbl->show();
     Pic->show();
+    screen_ = screen;
     // Qt leaves the focus on a hidden control when no other can take it, and keys would
     // still press it: the window takes them instead.
     if (QWidget *focused = focusWidget(); focused && !focused->isVisible())
         focused->clearFocus();
-    // The keyboard starts where a turn does: on the park.
-    if (base)
-        com[0]->setFocus(Qt::OtherFocusReason);
+    // The keyboard starts where a turn does: on the park; in an event, on the text, where
+    // a screen reader follows each line as it appears.
+    (base ? static_cast<QWidget *>(com[0]) : lbl)->setFocus(Qt::OtherFocusReason);
 }
 
 void Fom::GameStt() {
     st.eventActive = False;
     showScreen(Screen::Base);
     PicSet(*this, QStringLiteral("ttl"));
+    pageLeft();
     lbl->clearCaption();
     TimLBl.stop();
     ClickME->hide();
@@ -283,11 +298,19 @@ bool Fom::captionEmpty() const {
 }
 
 void Fom::clearCaption() {
+    pageLeft();
     lbl->clearCaption();
 }
 
 void Fom::appendCaption(const QString &text) {
     lbl->append(text);
+    eventPage_ = true;
+}
+
+void Fom::pageLeft() {
+    if (eventPage_)
+        backlog->record(lbl->caption());
+    eventPage_ = false;
 }
 
 void Fom::showPicture(const QString &name) {
@@ -299,6 +322,11 @@ void Fom::showChoices(const QString &first, const QString &second, int firstRow,
     Qstlbl[1]->setText(buttonText(second));
     Qstlbl[0]->show();
     Qstlbl[1]->show();
+    // A screen reader says the focused caption, then this: so both are heard at once.
+    for (int i = 0; i < 2; ++i) {
+        Qstlbl[i]->setAccessibleDescription(Qstlbl[i]->toolTip() + QStringLiteral(" もう一つは ") +
+                                            (i == 0 ? second : first));
+    }
     placeChoice(0, firstRow);
     placeChoice(1, secondRow);
     Qstlbl[firstRow == st.choiceTop[0] ? 0 : 1]->setFocus(Qt::OtherFocusReason);
@@ -453,6 +481,7 @@ void Fom::layoutWindow() {
     KANELBL->setToolTip(QStringLiteral("所持金"));
     LST->setFont(font);
     LST->setToolTip(QStringLiteral("撮った写真"));
+    LST->setAccessibleName(QStringLiteral("撮った写真"));
     for (QPushButton *b : LstCom) {
         setButtonColour(b, windowBackground);
         b->setFont(font);
@@ -569,14 +598,71 @@ void Fom::paintEvent(QPaintEvent *event) {
 
 void Fom::keyPressEvent(QKeyEvent *event) {
     // Reading on by keyboard: Space and Return do what a click on the message area does.
-    // Keys reach the window only when no visible control has the focus, as in an event.
+    // Keys reach the window when the focus is on the message area, or on no control.
     const int key = event->key();
-    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
-        !event->isAutoRepeat()) {
-        entry([this] { lbl_Click(*this); });
-        return;
+    const bool readsOn = (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+                         !event->isAutoRepeat();
+    const bool back = key == Qt::Key_PageUp || key == Qt::Key_Up;
+    if (backlog->isOpen()) {
+        if (back || key == Qt::Key_PageDown || key == Qt::Key_Down)
+            turnBacklog(back ? 1 : -1);
+        else if (readsOn || key == Qt::Key_Escape)
+            closeBacklog();
+    } else if (back && screen_ == Screen::Event) {
+        openBacklog();
+    } else if (key == Qt::Key_Control) {
+        skip_.start();
+    } else if (readsOn) {
+        readOn();
+    } else {
+        QWidget::keyPressEvent(event);
     }
-    QWidget::keyPressEvent(event);
+}
+
+void Fom::mousePressEvent(QMouseEvent *event) {
+    // A click anywhere ends the reading back, as one on the page does.
+    if (backlog->isOpen())
+        closeBacklog();
+    QWidget::mousePressEvent(event);
+}
+
+void Fom::wheelEvent(QWheelEvent *event) {
+    if (screen_ != Screen::Event)
+        return QWidget::wheelEvent(event);
+    // Up reads back, down reads on: a notch is a page back, or a click on the text.
+    wheelRest_ += event->angleDelta().y();
+    for (; wheelRest_ >= 120; wheelRest_ -= 120)
+        backlog->isOpen() ? turnBacklog(1) : openBacklog();
+    for (; wheelRest_ <= -120 && !finished(); wheelRest_ += 120)
+        backlog->isOpen() ? turnBacklog(-1) : readOn();
+    event->accept();
+}
+
+void Fom::readOn() {
+    entry([this] { lbl_Click(*this); });
+}
+
+// While the backlog is open nothing of the game moves; closed, all is as it was.
+void Fom::openBacklog() {
+    QWidget *focused = focusWidget();
+    if (!backlog->open(*lbl))
+        return;
+    focusBeforeBacklog_ = focused;
+    timerHeld_ = TimLBl.isActive();
+    TimLBl.stop();
+}
+
+void Fom::turnBacklog(int by) {
+    if (!backlog->turn(by))
+        closeBacklog();
+}
+
+void Fom::closeBacklog() {
+    backlog->hide();
+    if (timerHeld_)
+        TimLBl.start();
+    timerHeld_ = false;
+    (focusBeforeBacklog_ ? focusBeforeBacklog_.data() : lbl)->setFocus(Qt::OtherFocusReason);
 }
 
 void Fom::closeEvent(QCloseEvent *event) {

@@ -3,6 +3,7 @@
 
 #include "album/albumlist.h"
 #include "albumguard.h"
+#include "backlog.h"
 #include "gamestate.h"
 #include "layout.h"
 #include "media/midi.h"
@@ -13,6 +14,7 @@
 
 #include <QFutureWatcher>
 #include <QImage>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
@@ -102,6 +104,7 @@ class Fom : public QWidget, public Stage {
     ClickIndicator *ClickME = nullptr;
     QLabel *KANELBL = nullptr;
     MessageLabel *lbl = nullptr;
+    Backlog *backlog = nullptr; // over the message area while it is read back
 
     bool askClearAll();
     double Rnd() override { return random_.next(); }
@@ -123,6 +126,8 @@ class Fom : public QWidget, public Stage {
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
@@ -134,6 +139,12 @@ class Fom : public QWidget, public Stage {
     void musicOpened();
     void endMusic();
     void waitForMusic();
+    // Reading aids of the event screen: none of them changes what the runner does.
+    void pageLeft();
+    void openBacklog();
+    void turnBacklog(int by);
+    void closeBacklog();
+    void readOn(); // what a click on the message area does
 
     // The run, in order. The album is written back only when it was read and the game
     // has not already started to end.
@@ -150,6 +161,12 @@ class Fom : public QWidget, public Stage {
     Music music_ = Music::Off;
     bool frameSettled_ = false;
     HeldKeyFilter *heldKeys_ = nullptr;
+    Screen screen_ = Screen::Base;
+    bool eventPage_ = false; // the message area holds a page of an event
+    bool timerHeld_ = false; // the pacing timer ran when the backlog opened
+    QPointer<QWidget> focusBeforeBacklog_;
+    int wheelRest_ = 0;                // of a notch, from a fine-grained wheel
+    QTimer skip_;                      // reads on while Ctrl is held
     QFutureWatcher<void> musicOpener_; // the song being opened, off this thread
     AlbumGuard guard_;
     int exitStatus_ = 0;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,7 +10,53 @@
 #include <QStyleOptionButton>
 #include <cmath>
 
+namespace {
+
+// The message area to a screen reader: a name of its own and the page as its text, so
+// that each line is announced as it is added, rather than the whole page again. Orca
+// speaks text added to a focused terminal, but not to a label.
+class MessageAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+  public:
+    explicit MessageAccessible(QWidget *label) : QAccessibleWidget(label, QAccessible::Terminal) {}
+    void *interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(int start, int end) const override { return page().mid(start, end - start); }
+    int characterCount() const override { return int(page().size()); }
+    int cursorPosition() const override { return label().caretAtEnd ? characterCount() : 0; }
+    QString attributes(int offset, int *start, int *end) const override {
+        *start = *end = offset;
+        return {};
+    }
+    void selection(int, int *start, int *end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    using QAccessibleWidget::text;
+
+  private:
+    const MessageLabel &label() const { return *static_cast<MessageLabel *>(widget()); }
+    const QString &page() const { return label().caption(); }
+};
+
+QAccessibleInterface *accessibleFor(const QString &key, QObject *object) {
+    if (key == u"MessageLabel" && object->isWidgetType())
+        return new MessageAccessible(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
+} // namespace
+
 MessageLabel::MessageLabel(QWidget *parent) : QLabel(parent) {
+    static const bool installed = (QAccessible::installFactory(accessibleFor), true);
+    (void)installed;
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setWordWrap(true);
@@ -18,18 +66,31 @@ MessageLabel::MessageLabel(QWidget *parent) : QLabel(parent) {
 }
 
 void MessageLabel::setCaption(const QString &text) {
-    caption_ = text;
+    const QString old = std::exchange(caption_, text);
     changed();
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent updated(this, 0, old, text);
+        QAccessible::updateAccessibility(&updated);
+    }
 }
 
 void MessageLabel::append(QStringView text) {
+    const qsizetype at = caption_.size();
     caption_ += text;
     changed();
+    if (QAccessible::isActive()) {
+        QAccessibleTextInsertEvent inserted(this, int(at), text.toString());
+        QAccessible::updateAccessibility(&inserted);
+    }
 }
 
 void MessageLabel::clearCaption() {
-    caption_.clear();
+    const QString old = std::exchange(caption_, {});
     changed();
+    if (QAccessible::isActive() && !old.isEmpty()) {
+        QAccessibleTextRemoveEvent removed(this, 0, old);
+        QAccessible::updateAccessibility(&removed);
+    }
 }
 
 void MessageLabel::changed() {

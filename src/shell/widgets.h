@@ -19,6 +19,10 @@ class MessageLabel : public QLabel {
     void setCaption(const QString &text);
     void append(QStringView text);
     void clearCaption();
+    // Where a screen reader's caret stands: on the first line, where it starts to read when
+    // the page takes the focus; or at the end, so that a page put in place of another is
+    // read as new text.
+    bool caretAtEnd = false;
 
   signals:
     void clicked();
@@ -27,6 +31,10 @@ class MessageLabel : public QLabel {
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    // The focus only marks where a screen reader listens: a label that takes it would make
+    // itself a text control, which announces every page again as a whole.
+    void focusInEvent(QFocusEvent *event) override { QWidget::focusInEvent(event); }
+    void focusOutEvent(QFocusEvent *event) override { QWidget::focusOutEvent(event); }
 
   private:
     void changed();

@@ -18,6 +18,8 @@ void StatChg(Fom &fom, std::int16_t index, std::int16_t delta) {
     s.statValue[index] = clampStat(s.statValue[index] + delta, s.statMax[index]);
 
     fom.TurasaPic->setColour(QColor(255, 0, s.statValue[0]));
+    fom.TurasaPic->setAccessibleName(
+        QStringLiteral("疲労 %1 / %2").arg(s.statValue[0]).arg(s.statMax[0]));
     fom.KANELBL->setText(QString::number(s.statValue[2]));
     fom.setWindowTitle(QStringLiteral("ミルテナ　　") + QString::number(s.statValue[1]) + u':' +
                        QString::number(s.statValue[0]));
