@@ -13,6 +13,7 @@ what=${1:-play}
 
 packages=(g++ cmake make pkg-config qt6-base-dev libgl-dev libfluidsynth-dev fluidsynth
           timgm6mb-soundfont fonts-ipafont-gothic xvfb xauth openbox imagemagick xdotool wmctrl x11-utils x11-xserver-utils python3
+          dbus-daemon at-spi2-core python3-pyatspi
           libbenchmark-dev clang libclang-rt-14-dev
           dpkg-dev file lintian desktop-file-utils appstream debootstrap)
 missing=()

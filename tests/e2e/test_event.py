@@ -29,21 +29,33 @@ def main(session, program):
     # The indicator: a pink frame down the message area's left edge, a red arrow at its right.
     frame, arrow = (x, y + h // 4, 3, h // 2), (x + w - h // 3, y + h // 2, h // 3, h // 2)
 
+    def bands(s):  # lines of text in the message area
+        rows = [s.share((x, row, w, 1), is_text) > 0 for row in range(y, y + h)]
+        return sum(1 for above, row in zip([False] + rows, rows) if row and not above)
+
     def page(picture, lines):  # shown whole, with the indicator: a click is awaited
-        def shown(s):
-            rows = [s.share((x, row, w, 1), is_text) > 0 for row in range(y, y + h)]
-            bands = sum(1 for above, row in zip([False] + rows, rows) if row and not above)
-            return (s.share(view, like(picture)) == 1 and bands == lines
-                    and s.share(frame, PINK) > 0.6 and s.share(arrow, RED) > 0)
-        return shown
+        return lambda s: (s.share(view, like(picture)) == 1 and bands(s) == lines
+                          and s.share(frame, PINK) > 0.6 and s.share(arrow, RED) > 0)
+
+    def wheel(button):  # 4 up, 5 down, over the message area
+        cx, cy, _, _ = game.cells(7, 7)
+        session.x("xdotool", "mousemove", str(cx), str(cy), "click", button)
 
     # The first line goes on by itself; the second waits. Clicks go on the message area,
     # right of the choice buttons.
     session.wait_shot("the first page waiting for a click", page(FIRST, 2))
-    game.click_cell(7, 7)
+    wheel("5")  # reads on, as a click does
     session.wait_shot("the second page waiting for a click", page(SECOND, 2))
-    game.click_cell(7, 7)
+    # The wheel up shows the first page over the second, whose indicator it hides; down
+    # past it, the second page is back as it was.
+    wheel("4")
+    session.wait_shot("the backlog", lambda s: bands(s) == 2 and s.share(frame, PINK) == 0)
+    wheel("5")
+    session.wait_shot("the second page again", page(SECOND, 2))
+    # Ctrl held reads on by itself, up to the choice.
+    session.x("xdotool", "keydown", "Control_L")
     session.wait_shot("the choice", game.choice_open)
+    session.x("xdotool", "keyup", "Control_L")
     time.sleep(0.3)  # past a tick of the pacing timer
     shot = session.shot()
     expect(shot, "the indicator's frame during the choice", frame, PINK, 0, 0)

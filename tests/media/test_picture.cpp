@@ -69,19 +69,6 @@ class PictureTest : public QObject {
             QCOMPARE(e.file(), path);
         }
     }
-
-    void failedLoadChangesNothing() {
-        GameFolder folder;
-        folder.bytes("img/broken.dat", "GIF89a not really");
-        Game game(folder, false);
-        PicSet(*game, "ttl");
-        const QImage before = game->Pic->canvas(), buffer = game->E;
-        for (const char *name : {"broken", "missing", "..\\..\\ttl"}) {
-            QVERIFY_THROWS_EXCEPTION(rt::RuntimeError, PicSet(*game, name));
-            QCOMPARE(game->Pic->canvas(), before);
-            QCOMPARE(game->E, buffer);
-        }
-    }
 };
 
 QTEST_MAIN(PictureTest)
