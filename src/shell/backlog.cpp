@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "backlog.h"
 
-Backlog::Backlog(QWidget *parent) : MessageLabel(parent), mark_(new QLabel(this)) {
+Backlog::Backlog(QWidget *parent) : MessageLabel(parent), mark_(new QLabel(parent)) {
     // Opaque: the live page stays underneath, as it was.
     setAttribute(Qt::WA_TranslucentBackground, false);
     setAttribute(Qt::WA_NoSystemBackground, false);
     setAutoFillBackground(true);
     setAccessibleName(QStringLiteral("ログ"));
     caretAtEnd = true;
-    mark_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    mark_->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    mark_->hide();
     hide();
 }
 
@@ -26,12 +27,17 @@ bool Backlog::open(const MessageLabel &area) {
     setFont(area.font());
     mark_->setFont(area.font());
     setGeometry(area.geometry());
+    // Right-aligned in the last quarter, clear of the picture view.
+    const int height = mark_->fontMetrics().height() + 2;
+    mark_->setGeometry(x() + width() * 3 / 4, y() - height,
+                       width() / 4 - area.contentsMargins().right(), height);
     at_ = pages_.size() - 1;
     // Shown with the focus first, so that a screen reader takes the page as new text.
     clearCaption();
     show();
     raise();
     setFocus(Qt::OtherFocusReason);
+    mark_->show();
     showPage();
     return true;
 }
@@ -50,12 +56,7 @@ void Backlog::showPage() {
     setCaption(pages_.at(at_));
 }
 
-void Backlog::resizeEvent(QResizeEvent *event) {
-    MessageLabel::resizeEvent(event);
-    // The mark takes the top right corner; the page wraps before it, so none is hidden.
-    const QMargins m = contentsMargins();
-    const int width = mark_->fontMetrics().horizontalAdvance(QStringLiteral("ログ 000/000 "));
-    mark_->setGeometry(this->width() - m.right() - width, m.top(), width,
-                       mark_->fontMetrics().height());
-    setContentsMargins(m.left(), m.top(), m.right() + width, m.bottom());
+void Backlog::hideEvent(QHideEvent *event) {
+    mark_->hide();
+    MessageLabel::hideEvent(event);
 }

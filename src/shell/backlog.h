@@ -6,7 +6,8 @@
 #include <QStringList>
 
 // The pages of events already read in this run, shown again one at a time over the
-// message area, in its font and colours, with a mark of where the page stands.
+// message area, in its font and colours, with a mark of where the page stands just above
+// the area's right end, where the event screen has nothing.
 class Backlog : public MessageLabel {
   public:
     explicit Backlog(QWidget *parent);
@@ -19,9 +20,10 @@ class Backlog : public MessageLabel {
     // past the newest, which leaves it to be closed.
     bool turn(int by);
     bool isOpen() const { return isVisible(); }
+    QString mark() const { return mark_->text(); }
 
   protected:
-    void resizeEvent(QResizeEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     // Tab never reaches a choice button under it.
     bool focusNextPrevChild(bool) override { return true; }
 

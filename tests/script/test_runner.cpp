@@ -197,8 +197,7 @@ class RunnerTest : public QObject {
             QTest::keyPress(QApplication::focusWidget(), k, m);
         };
         auto shown = [&] { // the page and its mark
-            return log.isOpen() ? QString(log.caption()).replace("\r\n", "|") + u' ' +
-                                      log.findChild<QLabel *>()->text()
+            return log.isOpen() ? QString(log.caption()).replace("\r\n", "|") + u' ' + log.mark()
                                 : QStringLiteral("closed");
         };
         game->activateWindow();
