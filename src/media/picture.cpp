@@ -15,7 +15,7 @@ namespace {
 class WatchedFile : public QIODevice {
   public:
     QFile &file() { return file_; }
-    bool open() { return QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
+    bool openUnbuffered() { return QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
     qint64 size() const override { return file_.size(); }
 
     bool watching = false;
@@ -51,7 +51,7 @@ QImage loadPicture(const rt::GameFile &found, QSize bound) {
     };
     WatchedFile file;
     rt::openForReading(file.file(), found);
-    if (!file.open())
+    if (!file.openUnbuffered())
         throw unreadable();
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
