@@ -79,11 +79,11 @@ QImage loadPicture(const rt::GameFile &found, QSize bound) {
 }
 
 void PicSet(Fom &fom, const QString &name) {
-    const rt::GameFile file = rt::findGameFile(
-        fom.st.appDir, QStringLiteral("img/") + (name.isEmpty() ? QStringLiteral("dmy") : name) +
-                           QStringLiteral(".dat"));
+    const QString shown = name.isEmpty() ? QStringLiteral("dmy") : name;
+    const rt::GameFile file =
+        rt::findGameFile(fom.st.appDir, QStringLiteral("img/") + shown + QStringLiteral(".dat"));
     // Decoded no larger than the view shows it, so a camera photo is never held whole.
     fom.E = loadPicture(file, fom.Pic->size());
     fom.Pic->paintStretched(fom.E);
-    fom.Pic->setAccessibleName(name.isEmpty() ? QStringLiteral("dmy") : name);
+    fom.Pic->setAccessibleName(shown);
 }

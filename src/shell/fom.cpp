@@ -274,10 +274,6 @@ void Fom::showScreen(Screen screen) {
     lbl->show();
     Pic->show();
     screen_ = screen;
-    // Qt leaves the focus on a hidden control when no other can take it, and keys would
-    // still press it: the window takes them instead.
-    if (QWidget *focused = focusWidget(); focused && !focused->isVisible())
-        focused->clearFocus();
     // The keyboard starts where a turn does: on the park; in an event, on the text, where
     // a screen reader follows each line as it appears.
     (base ? static_cast<QWidget *>(com[0]) : lbl)->setFocus(Qt::OtherFocusReason);
